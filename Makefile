@@ -1,0 +1,40 @@
+# Everything a fresh Debian 12 machine needs: `make run` and `make test`.
+BUILD      ?= build
+SAN_BUILD  ?= build-sanitize
+JOBS       ?= $(shell nproc)
+SAMPLE_RPT ?= examples/vendes-per-pais.rpt
+SAMPLE_MDB ?= examples/empresa.mdb
+
+.PHONY: all deps build run test test-sanitize bench install clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/Velmora "<$(SAMPLE_RPT)> <$(SAMPLE_MDB)> <>"
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-sanitize:
+	@bash scripts/install-deps.sh --sanitize
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	bash bench/run-all.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

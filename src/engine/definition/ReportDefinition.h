@@ -1,0 +1,244 @@
+#pragma once
+
+// The in-memory model of a report file (docs/report-format.md): what to read
+// and how to lay it out. Plain values; the reader builds it, the writer saves
+// it back, the layout engine reads it.
+
+#include "engine/core/Value.h"
+#include "engine/page/Page.h"
+
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+/// A formula as written in the report file, with where it starts there, so
+/// that a syntax or evaluation error can name the line and column.
+struct FormulaText {
+    QString text;
+    int line = 0;   ///< 1-based line in the report file; 0 when not from a file
+    int column = 0; ///< 1-based column
+    bool isEmpty() const { return text.trimmed().isEmpty(); }
+    bool operator==(const FormulaText &) const = default;
+};
+
+struct TableDefinition {
+    QString name;  ///< the table's name in the database
+    QString alias; ///< the name formulas use ({Alias.Field}); equals name when not given
+    bool operator==(const TableDefinition &) const = default;
+};
+
+enum class JoinType : quint8 { Inner, LeftOuter };
+
+/// Rows of `toAlias` are joined to rows of `fromAlias` where every field pair
+/// is equal. A left outer join keeps `fromAlias` rows without a match.
+struct TableLink {
+    QString fromAlias;
+    QStringList fromFields;
+    QString toAlias;
+    QStringList toFields;
+    JoinType join = JoinType::Inner;
+    bool operator==(const TableLink &) const = default;
+};
+
+enum class SortDirection : quint8 { Ascending, Descending };
+
+enum class SummaryOperation : quint8 { Sum, Count, DistinctCount, Average, Minimum, Maximum };
+
+enum class SpecialField : quint8 {
+    PageNumber,
+    TotalPageCount,
+    PageNofM,       ///< "Pàgina N de M"
+    PrintDate,
+    PrintTime,
+    RecordNumber,
+    GroupNumber,
+    ReportTitle,
+};
+
+/// What a field shows. `Database`: {alias.field}; `Formula`: {@name};
+/// `Parameter`: {?name}; `RunningTotal`: {#name}; `Special`: a special
+/// field; `Summary`: an operation over `operand` (a database or formula
+/// field) for each group of `groupLevel` (0-based), or for the whole report
+/// when `groupLevel` is -1.
+struct FieldRef {
+    enum class Kind : quint8 { Database, Formula, Parameter, RunningTotal, Special, Summary };
+    Kind kind = Kind::Database;
+    QString table; ///< alias, for Database
+    QString name;  ///< field, formula, parameter or running total name
+    SpecialField special = SpecialField::PageNumber;
+    SummaryOperation operation = SummaryOperation::Sum;
+    std::shared_ptr<FieldRef> operand; ///< for Summary
+    int groupLevel = -1;               ///< for Summary
+
+    /// The reference as formulas write it: "{Clients.Nom}", "{@Total}",
+    /// "{?Any}", "{#Acumulat}", "PageNumber", "Sum ({LiniesComanda.Quantitat}, 0)".
+    QString toText() const;
+    bool operator==(const FieldRef &other) const;
+};
+
+struct FormulaDefinition {
+    QString name;
+    FormulaText formula;
+    bool operator==(const FormulaDefinition &) const = default;
+};
+
+struct ParameterDefinition {
+    QString name;
+    ValueType type = ValueType::String;
+    QString prompt;
+    Value defaultValue;
+    bool operator==(const ParameterDefinition &) const = default;
+};
+
+struct SortDefinition {
+    FieldRef field; ///< Database or Formula
+    SortDirection direction = SortDirection::Ascending;
+    bool operator==(const SortDefinition &) const = default;
+};
+
+struct GroupDefinition {
+    FieldRef field; ///< Database or Formula: a new group starts when it changes
+    SortDirection direction = SortDirection::Ascending;
+    FormulaText selection;     ///< groups for which it is false are left out
+    bool keepTogether = false; ///< try to keep a group on one page
+    bool repeatHeader = false; ///< repeat the group header on each new page
+    bool operator==(const GroupDefinition &) const = default;
+};
+
+struct RunningTotalDefinition {
+    QString name;
+    SummaryOperation operation = SummaryOperation::Sum;
+    FieldRef field;            ///< Database or Formula
+    FormulaText condition;     ///< empty: every record counts
+    int resetGroupLevel = -1;  ///< reset when this group (0-based) changes; -1 never
+    bool operator==(const RunningTotalDefinition &) const = default;
+};
+
+struct BorderSpec {
+    bool left = false, top = false, right = false, bottom = false;
+    Twips width = 20;
+    QRgb color = qRgb(0, 0, 0);
+    bool any() const { return left || top || right || bottom; }
+    bool operator==(const BorderSpec &) const = default;
+};
+
+/// Appearance and behaviour shared by every report object.
+struct ObjectFormat {
+    FontSpec font;
+    QRgb color = qRgb(0, 0, 0);
+    std::optional<QRgb> background;
+    HorizontalAlignment alignment = HorizontalAlignment::Left;
+    BorderSpec border;
+    bool canGrow = false;       ///< the object grows down with its text
+    int maxLines = 0;           ///< when growing: 0 = no limit
+    bool suppress = false;
+    FormulaText suppressFormula;
+    bool suppressIfDuplicated = false;
+    /// How values are written: "#,##0.00", "0", "dd/MM/yyyy", "HH:mm";
+    /// empty: the type's default (docs/report-format.md, "Formats").
+    QString valueFormat;
+    bool operator==(const ObjectFormat &) const = default;
+};
+
+struct ReportDefinition;
+
+struct SubreportLink {
+    FieldRef mainField;      ///< a field of the containing report
+    FieldRef subreportField; ///< a database field of the subreport
+    bool operator==(const SubreportLink &) const = default;
+};
+
+struct ReportObject {
+    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6 };
+
+    QString name;
+    Kind kind = Kind::Text;
+    QRect rect; ///< twips, from the section's top-left corner; a line runs
+                ///< from rect's top-left to its bottom-right
+    ObjectFormat format;
+
+    FieldRef field;  ///< Field
+    QString text;    ///< Text: literal text with embedded references in braces
+
+    Twips lineWidth = 20;                 ///< Line and Box
+    LineStyle lineStyle = LineStyle::Solid;
+    bool boxFilled = false;               ///< Box: filled with format.background
+
+    QString imagePath;    ///< Picture: file name relative to the report file
+    QByteArray imageData; ///< Picture: the image's bytes (PNG, JPEG), loaded or inline
+
+    std::shared_ptr<ReportDefinition> subreport; ///< Subreport
+    std::vector<SubreportLink> links;            ///< Subreport
+
+    bool operator==(const ReportObject &other) const;
+};
+
+enum class SectionKind : quint8 {
+    ReportHeader,
+    PageHeader,
+    GroupHeader,
+    Details,
+    GroupFooter,
+    ReportFooter,
+    PageFooter,
+};
+
+struct SectionOptions {
+    bool suppress = false;
+    FormulaText suppressFormula;
+    bool newPageBefore = false;
+    bool newPageAfter = false;
+    bool keepTogether = false;
+    bool suppressBlank = false; ///< leave out when every field in it is empty
+    bool operator==(const SectionOptions &) const = default;
+};
+
+/// One part of a report area. An area (say the details) may have several
+/// parts, laid out one below the other in file order.
+struct SectionDefinition {
+    QString name;
+    SectionKind kind = SectionKind::Details;
+    int groupLevel = -1; ///< GroupHeader/GroupFooter: the group (0-based)
+    Twips height = 0;
+    SectionOptions options;
+    std::optional<QRgb> background;
+    std::vector<ReportObject> objects;
+    bool operator==(const SectionDefinition &) const = default;
+};
+
+struct PageSetup {
+    QSize paper{11906, 16838}; ///< portrait width and height, twips (A4)
+    bool landscape = false;
+    QMargins margins{1134, 1134, 1134, 1134}; ///< left, top, right, bottom
+    QSize pageSize() const { return landscape ? paper.transposed() : paper; }
+    bool operator==(const PageSetup &) const = default;
+};
+
+struct ReportDefinition {
+    QString title;
+    QString author;
+    PageSetup page;
+    std::vector<TableDefinition> tables;
+    std::vector<TableLink> links;
+    FormulaText recordSelection;
+    std::vector<SortDefinition> sorts;
+    std::vector<GroupDefinition> groups; ///< outermost first
+    std::vector<FormulaDefinition> formulas;
+    std::vector<ParameterDefinition> parameters;
+    std::vector<RunningTotalDefinition> runningTotals;
+    std::vector<SectionDefinition> sections; ///< in report order
+
+    const TableDefinition *tableByAlias(const QString &alias) const;
+    const FormulaDefinition *formula(const QString &name) const;
+    bool operator==(const ReportDefinition &) const = default;
+};
+
+} // namespace velmora

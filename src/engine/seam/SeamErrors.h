@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace velmora::SeamErrors {
+// 1000-1999: the seam itself (docs/errors.md)
+constexpr qint32 NegativeSize = 1001;
+constexpr qint32 UnknownProperty = 1002;
+constexpr qint32 NotASubreport = 1003;
+constexpr qint32 ExportUnavailable = 1004;
+constexpr qint32 UnknownExportFormat = 1005;
+constexpr qint32 UnknownDestination = 1006;
+constexpr qint32 NoReportSource = 1007;
+constexpr qint32 Stopped = 1008;
+} // namespace velmora::SeamErrors
