@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/core/Value.h"
+#include "engine/formula/SpecialValue.h"
+
+namespace velmora {
+
+/// What a bound formula reads while it is evaluated for the current record:
+/// the values of the slots its binder handed out (fields, formulas,
+/// parameters, running totals, summaries) and the report's special values.
+class EvaluationContext {
+public:
+    virtual ~EvaluationContext() = default;
+    virtual Value slotValue(int slot) = 0;
+    virtual Value specialValue(SpecialValue which) = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,86 @@
+#include "engine/formula/Formula.h"
+
+#include "engine/core/Failure.h"
+#include "engine/formula/EvaluationFault.h"
+#include "engine/formula/FormulaErrors.h"
+#include "engine/formula/FormulaEvaluator.h"
+#include "engine/formula/FormulaLexer.h"
+#include "engine/formula/FormulaLocation.h"
+#include "engine/formula/FormulaParser.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+Formula::Formula(SyntaxTree tree, QString name) : m_tree(std::move(tree)), m_name(std::move(name)) {}
+
+Formula Formula::parse(const QString &text, const QString &name, int line, int column)
+{
+    FormulaLexer lexer(text, name, SourcePosition{line, column});
+    FormulaParser parser(lexer.tokenize(), name);
+    return Formula(parser.parse(), name);
+}
+
+std::vector<FormulaReference> Formula::references() const
+{
+    return m_tree.references;
+}
+
+bool Formula::usesSpecialValue(SpecialValue which) const
+{
+    return std::any_of(m_tree.nodes.begin(), m_tree.nodes.end(), [which](const SyntaxNode &node) {
+        return node.kind == NodeKind::Special && node.special == which;
+    });
+}
+
+bool Formula::isConstant() const
+{
+    return std::none_of(m_tree.nodes.begin(), m_tree.nodes.end(), [](const SyntaxNode &node) {
+        return node.kind == NodeKind::Reference || node.kind == NodeKind::Summary || node.kind == NodeKind::Special;
+    });
+}
+
+void Formula::failUnbound(qint32 number, const SyntaxNode &node, const QString &what) const
+{
+    throw Failure(number, QStringLiteral("Error a %1: %2.").arg(formulaLocation(m_name, node.position), what));
+}
+
+void Formula::bind(FormulaBinder &binder)
+{
+    for (SyntaxNode &node : m_tree.nodes) {
+        if (node.kind == NodeKind::Reference) {
+            const FormulaReference &ref = m_tree.references[size_t(node.reference)];
+            node.slot = binder.resolve(ref);
+            if (node.slot < 0)
+                failUnbound(FormulaErrors::UnknownReference, node, QStringLiteral("%1 no existeix en aquest informe").arg(ref.toText()));
+        } else if (node.kind == NodeKind::Summary) {
+            const FormulaReference &operand = m_tree.references[size_t(node.reference)];
+            std::optional<FormulaReference> group;
+            if (node.groupReference >= 0)
+                group = m_tree.references[size_t(node.groupReference)];
+            node.slot = binder.resolveSummary(node.summary, operand, group);
+            if (node.slot < 0) {
+                const QString what = group ? QStringLiteral("no es pot resumir %1 pels grups de %2: el camp o el grup no existeixen").arg(operand.toText(), group->toText())
+                                           : QStringLiteral("no es pot resumir %1: no existeix en aquest informe").arg(operand.toText());
+                failUnbound(FormulaErrors::UnknownSummary, node, what);
+            }
+        }
+    }
+}
+
+Value Formula::evaluate(EvaluationContext &context) const
+{
+    try {
+        return FormulaEvaluator(m_tree, context).evaluate(m_tree.root);
+    } catch (const EvaluationFault &fault) {
+        const SyntaxNode &node = m_tree.nodes[size_t(std::max(fault.node, 0))];
+        throw Failure(fault.number, QStringLiteral("Error en avaluar %1: %2.").arg(formulaLocation(m_name, node.position), fault.message));
+    }
+}
+
+bool isTrue(const Value &value)
+{
+    return value.type() == ValueType::Boolean && value.asBoolean();
+}
+
+} // namespace velmora

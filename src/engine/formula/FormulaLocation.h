@@ -1,0 +1,13 @@
+#pragma once
+
+#include "engine/formula/SourcePosition.h"
+
+#include <QString>
+
+namespace velmora {
+
+/// How every formula failure names its place: "la fórmula «Total», línia
+/// 12, columna 7" (without the name when the formula has none).
+QString formulaLocation(const QString &formulaName, SourcePosition position);
+
+} // namespace velmora
