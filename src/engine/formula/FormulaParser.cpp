@@ -119,8 +119,8 @@ QString allowedCountText(int minimum, int maximum, quint32 allowed)
             if (allowed & (quint32(1) << n))
                 counts << QString::number(n);
         }
-        const QString last = counts.takeLast();
-        return counts.join(QStringLiteral(", ")) + QStringLiteral(" o ") + last;
+        const QString last = counts.isEmpty() ? QString() : counts.takeLast();
+        return counts.isEmpty() ? last : counts.join(QStringLiteral(", ")) + QStringLiteral(" o ") + last;
     }
     if (minimum == maximum)
         return QString::number(minimum);
@@ -572,7 +572,7 @@ int FormulaParser::parseCall(const FormulaToken &name)
         minimum = function->minArguments;
         maximum = function->maxArguments;
     }
-    const quint32 allowed = function ? function->allowedCounts : 0;
+    const quint32 allowed = function && !isCurrentDateTime ? function->allowedCounts : 0;
     if (!argumentCountAllowed(count, minimum, maximum, allowed))
         fail(FormulaErrors::WrongArgumentCount, name.position,
              QStringLiteral("%1 espera %2 arguments, i en té %3").arg(name.text, allowedCountText(minimum, maximum, allowed)).arg(count));

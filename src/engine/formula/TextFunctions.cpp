@@ -124,18 +124,25 @@ Value replace(const FunctionArguments &args)
     return text(result.replace(find, replacement));
 }
 
+// How many copies to make: never negative, never more than the text limit allows.
+qint64 copyCount(const FunctionArguments &args, int i, qint64 copyLength)
+{
+    const qint64 count = args.whole(i);
+    if (count < 0)
+        args.fail(FormulaErrors::InvalidArgument, QStringLiteral("el nombre de còpies no pot ser negatiu"));
+    requireTextLength(copyLength == 0 ? 0 : std::min(count, anyLength + 1) * copyLength);
+    return count;
+}
+
 Value space(const FunctionArguments &args)
 {
-    const qint64 count = args.wholeWithin(0, 0, anyLength);
-    return text(QString(qsizetype(count), u' '));
+    return text(QString(qsizetype(copyCount(args, 0, 1)), u' '));
 }
 
 Value replicate(const FunctionArguments &args)
 {
     const QString &s = args.text(0);
-    const qint64 count = args.wholeWithin(1, 0, anyLength);
-    requireTextLength(qint64(s.size()) * count);
-    return text(s.repeated(qsizetype(count)));
+    return text(s.repeated(qsizetype(copyCount(args, 1, s.size()))));
 }
 
 Value character(const FunctionArguments &args)
