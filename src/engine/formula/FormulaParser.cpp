@@ -442,7 +442,6 @@ int FormulaParser::parsePrimary()
         return parseNamed();
     case FormulaToken::Kind::Symbol:
         if (atSymbol(u"(")) {
-            NestingGuard guard(*this);
             take();
             const int inner = parseExpression();
             expectSymbol(u")");
@@ -457,7 +456,6 @@ int FormulaParser::parsePrimary()
 
 int FormulaParser::parseConditional()
 {
-    NestingGuard guard(*this);
     SyntaxNode node;
     node.kind = NodeKind::Conditional;
     node.position = take().position;
@@ -501,7 +499,6 @@ int FormulaParser::parseNamed()
 
 std::vector<int> FormulaParser::parseArguments()
 {
-    NestingGuard guard(*this);
     std::vector<int> arguments;
     if (!acceptSymbol(u"("))
         return arguments;
