@@ -40,7 +40,6 @@ void requireTruth(const Value &v)
         raiseFault(FormulaErrors::TypeMismatch, QStringLiteral("s'esperava una condició (cert o fals) i s'ha trobat %1").arg(describeType(v.type())));
 }
 
-bool isFalse(const Value &v) { return v.type() == ValueType::Boolean && !v.asBoolean(); }
 bool isTrueValue(const Value &v) { return v.type() == ValueType::Boolean && v.asBoolean(); }
 
 } // namespace
@@ -69,8 +68,8 @@ Value FormulaEvaluator::evaluateNode(const SyntaxNode &node) const
     }
     case NodeKind::Not: return evaluateNot(node);
     case NodeKind::Binary: return evaluateBinary(node);
-    case NodeKind::And: return evaluateAnd(node);
-    case NodeKind::Or: return evaluateOr(node);
+    case NodeKind::And: return evaluateJunction(node, false);
+    case NodeKind::Or: return evaluateJunction(node, true);
     case NodeKind::Conditional: return evaluateConditional(node);
     case NodeKind::Choose: return evaluateChoose(node);
     case NodeKind::Switch: return evaluateSwitch(node);
@@ -119,26 +118,17 @@ Value FormulaEvaluator::truthOperand(const SyntaxNode &node, int i) const
     return v;
 }
 
-Value FormulaEvaluator::evaluateAnd(const SyntaxNode &node) const
+Value FormulaEvaluator::evaluateJunction(const SyntaxNode &node, bool decisive) const
 {
+    // `and` is settled by a False and `or` by a True, whatever the other side; otherwise a Null leaves it unknown.
+    const auto settles = [decisive](const Value &v) { return v.type() == ValueType::Boolean && v.asBoolean() == decisive; };
     const Value left = truthOperand(node, 0);
-    if (isFalse(left))
+    if (settles(left))
         return left;
     const Value right = truthOperand(node, 1);
-    if (isFalse(right))
+    if (settles(right))
         return right;
-    return left.isNull() || right.isNull() ? Value() : Value::boolean(true);
-}
-
-Value FormulaEvaluator::evaluateOr(const SyntaxNode &node) const
-{
-    const Value left = truthOperand(node, 0);
-    if (isTrueValue(left))
-        return left;
-    const Value right = truthOperand(node, 1);
-    if (isTrueValue(right))
-        return right;
-    return left.isNull() || right.isNull() ? Value() : Value::boolean(false);
+    return left.isNull() || right.isNull() ? Value() : Value::boolean(!decisive);
 }
 
 Value FormulaEvaluator::evaluateNot(const SyntaxNode &node) const

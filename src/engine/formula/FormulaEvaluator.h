@@ -17,8 +17,8 @@ private:
     Value evaluateNode(const SyntaxNode &node) const;
     Value evaluateChild(const SyntaxNode &node, int i) const { return evaluate(m_tree.childIndex(node, i)); }
     Value evaluateBinary(const SyntaxNode &node) const;
-    Value evaluateAnd(const SyntaxNode &node) const;
-    Value evaluateOr(const SyntaxNode &node) const;
+    /// `and` (decisive False) and `or` (decisive True), stopping early.
+    Value evaluateJunction(const SyntaxNode &node, bool decisive) const;
     Value evaluateNot(const SyntaxNode &node) const;
     Value evaluateConditional(const SyntaxNode &node) const;
     Value evaluateChoose(const SyntaxNode &node) const;

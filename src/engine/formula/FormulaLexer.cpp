@@ -205,19 +205,26 @@ FormulaToken FormulaLexer::readString()
     return token;
 }
 
+QString FormulaLexer::readEnclosed(QChar open, QChar close, qint32 failure, const QString &what)
+{
+    const SourcePosition start = m_position;
+    advance();
+    const qsizetype first = m_index;
+    while (!atEnd() && peek() != close && peek() != open && peek() != u'\n' && peek() != u'\r')
+        advance();
+    if (peek() != close)
+        fail(failure, start, QStringLiteral("%1 que comença aquí no es tanca amb %2 a la mateixa línia").arg(what, close));
+    const QString inside = m_text.mid(first, m_index - first);
+    advance();
+    return inside;
+}
+
 FormulaToken FormulaLexer::readDate()
 {
     FormulaToken token;
     token.kind = FormulaToken::Kind::Literal;
     token.position = m_position;
-    advance();
-    const qsizetype start = m_index;
-    while (!atEnd() && peek() != u'#' && peek() != u'\n')
-        advance();
-    if (peek() != u'#')
-        fail(FormulaErrors::InvalidDate, token.position, QStringLiteral("la data que comença aquí no es tanca amb #"));
-    const QString inside = m_text.mid(start, m_index - start);
-    advance();
+    const QString inside = readEnclosed(u'#', u'#', FormulaErrors::InvalidDate, QStringLiteral("la data"));
     const auto value = dateLiteral(inside);
     if (!value)
         fail(FormulaErrors::InvalidDate, token.position,
@@ -231,14 +238,7 @@ FormulaToken FormulaLexer::readReference()
     FormulaToken token;
     token.kind = FormulaToken::Kind::Reference;
     token.position = m_position;
-    advance();
-    const qsizetype start = m_index;
-    while (!atEnd() && peek() != u'}' && peek() != u'{' && peek() != u'\n' && peek() != u'\r')
-        advance();
-    if (peek() != u'}')
-        fail(FormulaErrors::InvalidReference, token.position, QStringLiteral("la referència que comença aquí no es tanca amb }"));
-    const QString inside = m_text.mid(start, m_index - start);
-    advance();
+    const QString inside = readEnclosed(u'{', u'}', FormulaErrors::InvalidReference, QStringLiteral("la referència"));
     token.text = u'{' + inside + u'}';
     FormulaReference &ref = token.reference;
     const QChar sigil = inside.isEmpty() ? QChar() : inside[0];

@@ -25,6 +25,8 @@ private:
     void skipSpaceAndComments();
     FormulaToken readNumber();
     FormulaToken readString();
+    /// The text between `open` (at the current place) and `close`, on one line.
+    QString readEnclosed(QChar open, QChar close, qint32 failure, const QString &what);
     FormulaToken readDate();
     FormulaToken readReference();
     FormulaToken readIdentifier();
