@@ -16,7 +16,7 @@ Formula::Formula(SyntaxTree tree, QString name) : m_tree(std::move(tree)), m_nam
 
 Formula Formula::parse(const QString &text, const QString &name, int line, int column)
 {
-    FormulaLexer lexer(text, name, SourcePosition{line, column});
+    FormulaLexer lexer(text, name, FormulaPosition{line, column});
     FormulaParser parser(lexer.tokenize(), name);
     return Formula(parser.parse(), name);
 }

@@ -72,7 +72,7 @@ bool isIdentifierPart(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 } // namespace
 
-FormulaLexer::FormulaLexer(const QString &text, const QString &formulaName, SourcePosition start)
+FormulaLexer::FormulaLexer(const QString &text, const QString &formulaName, FormulaPosition start)
     : m_text(text), m_formulaName(formulaName), m_position(start)
 {
 }
@@ -96,7 +96,7 @@ QChar FormulaLexer::advance()
     return c;
 }
 
-void FormulaLexer::fail(qint32 number, SourcePosition at, const QString &what) const
+void FormulaLexer::fail(qint32 number, FormulaPosition at, const QString &what) const
 {
     throw Failure(number, QStringLiteral("Error de sintaxi a %1: %2.").arg(formulaLocation(m_formulaName, at), what));
 }
@@ -207,7 +207,7 @@ FormulaToken FormulaLexer::readString()
 
 QString FormulaLexer::readEnclosed(QChar open, QChar close, qint32 failure, const QString &what)
 {
-    const SourcePosition start = m_position;
+    const FormulaPosition start = m_position;
     advance();
     const qsizetype first = m_index;
     while (!atEnd() && peek() != close && peek() != open && peek() != u'\n' && peek() != u'\r')

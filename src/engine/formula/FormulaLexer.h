@@ -14,7 +14,7 @@ namespace velmora {
 /// that forms no token (an unclosed string, a bad date, a stray character).
 class FormulaLexer {
 public:
-    FormulaLexer(const QString &text, const QString &formulaName, SourcePosition start);
+    FormulaLexer(const QString &text, const QString &formulaName, FormulaPosition start);
 
     std::vector<FormulaToken> tokenize();
 
@@ -31,12 +31,12 @@ private:
     FormulaToken readReference();
     FormulaToken readIdentifier();
     FormulaToken readSymbol();
-    [[noreturn]] void fail(qint32 number, SourcePosition at, const QString &what) const;
+    [[noreturn]] void fail(qint32 number, FormulaPosition at, const QString &what) const;
 
     const QString &m_text;
     const QString &m_formulaName;
     qsizetype m_index = 0;
-    SourcePosition m_position;
+    FormulaPosition m_position;
 };
 
 } // namespace velmora

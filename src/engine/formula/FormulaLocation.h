@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/formula/SourcePosition.h"
+#include "engine/formula/FormulaPosition.h"
 
 #include <QString>
 
@@ -8,6 +8,6 @@ namespace velmora {
 
 /// How every formula failure names its place: "la fórmula «Total», línia
 /// 12, columna 7" (without the name when the formula has none).
-QString formulaLocation(const QString &formulaName, SourcePosition position);
+QString formulaLocation(const QString &formulaName, FormulaPosition position);
 
 } // namespace velmora

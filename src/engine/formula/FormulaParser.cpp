@@ -206,7 +206,7 @@ void FormulaParser::failExpected(const QString &expected) const
          QStringLiteral("s'esperava %1 i s'ha trobat %2").arg(expected, describe(current())));
 }
 
-void FormulaParser::fail(qint32 number, SourcePosition at, const QString &what) const
+void FormulaParser::fail(qint32 number, FormulaPosition at, const QString &what) const
 {
     throw Failure(number, QStringLiteral("Error de sintaxi a %1: %2.").arg(formulaLocation(m_formulaName, at), what));
 }
@@ -233,7 +233,7 @@ int FormulaParser::addNode(SyntaxNode node, const std::vector<int> &children)
     return int(m_tree.nodes.size()) - 1;
 }
 
-int FormulaParser::addBinary(BinaryOperator op, int left, int right, SourcePosition at)
+int FormulaParser::addBinary(BinaryOperator op, int left, int right, FormulaPosition at)
 {
     SyntaxNode node;
     node.kind = NodeKind::Binary;
@@ -243,7 +243,7 @@ int FormulaParser::addBinary(BinaryOperator op, int left, int right, SourcePosit
     return addNode(std::move(node), {left, right});
 }
 
-int FormulaParser::addConstant(Value value, SourcePosition at)
+int FormulaParser::addConstant(Value value, FormulaPosition at)
 {
     SyntaxNode node;
     node.kind = NodeKind::Constant;
@@ -273,7 +273,7 @@ int FormulaParser::parseOr()
 {
     int left = parseAnd();
     for (;;) {
-        const SourcePosition at = current().position;
+        const FormulaPosition at = current().position;
         if (acceptKeyword(u"or")) {
             SyntaxNode node;
             node.kind = NodeKind::Or;
@@ -320,7 +320,7 @@ int FormulaParser::parseComparison()
 {
     int left = parseConcatenation();
     for (;;) {
-        const SourcePosition at = current().position;
+        const FormulaPosition at = current().position;
         if (const auto op = comparisonOperator(current())) {
             take();
             left = addBinary(*op, left, parseConcatenation(), at);
@@ -332,7 +332,7 @@ int FormulaParser::parseComparison()
     }
 }
 
-int FormulaParser::parseInTail(int subject, SourcePosition at)
+int FormulaParser::parseInTail(int subject, FormulaPosition at)
 {
     SyntaxNode node;
     node.staticType = ValueType::Boolean;
@@ -359,7 +359,7 @@ int FormulaParser::parseConcatenation()
 {
     int left = parseAdditive();
     while (atSymbol(u"&")) {
-        const SourcePosition at = take().position;
+        const FormulaPosition at = take().position;
         left = addBinary(BinaryOperator::Concatenate, left, parseAdditive(), at);
     }
     return left;
@@ -380,7 +380,7 @@ int FormulaParser::parseMultiplicative()
 {
     int left = parseUnary();
     for (;;) {
-        const SourcePosition at = current().position;
+        const FormulaPosition at = current().position;
         std::optional<BinaryOperator> op;
         if (atSymbol(u"*"))
             op = BinaryOperator::Multiply;
@@ -420,7 +420,7 @@ int FormulaParser::parsePower()
     if (!atSymbol(u"^"))
         return base;
     NestingGuard guard(*this);
-    const SourcePosition at = take().position;
+    const FormulaPosition at = take().position;
     // Right-associative, and the exponent may carry its own sign: 2^-1, 2^3^2 = 2^9.
     const int exponent = parseUnary();
     const int node = addBinary(BinaryOperator::Power, base, exponent, at);

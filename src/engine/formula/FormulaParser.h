@@ -26,7 +26,7 @@ private:
     int parseAnd();
     int parseNot();
     int parseComparison();
-    int parseInTail(int subject, SourcePosition at);
+    int parseInTail(int subject, FormulaPosition at);
     int parseConcatenation();
     int parseAdditive();
     int parseMultiplicative();
@@ -48,12 +48,12 @@ private:
     void expectSymbol(QStringView symbol);
     void expectKeyword(QStringView keyword);
     [[noreturn]] void failExpected(const QString &expected) const;
-    [[noreturn]] void fail(qint32 number, SourcePosition at, const QString &what) const;
+    [[noreturn]] void fail(qint32 number, FormulaPosition at, const QString &what) const;
 
     int addNode(SyntaxNode node, std::initializer_list<int> children = {});
     int addNode(SyntaxNode node, const std::vector<int> &children);
-    int addBinary(BinaryOperator op, int left, int right, SourcePosition at);
-    int addConstant(Value value, SourcePosition at);
+    int addBinary(BinaryOperator op, int left, int right, FormulaPosition at);
+    int addConstant(Value value, FormulaPosition at);
     int addReference(const FormulaToken &token);
 
     class NestingGuard;

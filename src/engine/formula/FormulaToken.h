@@ -2,7 +2,7 @@
 
 #include "engine/core/Value.h"
 #include "engine/formula/FormulaReference.h"
-#include "engine/formula/SourcePosition.h"
+#include "engine/formula/FormulaPosition.h"
 
 #include <QString>
 
@@ -22,7 +22,7 @@ struct FormulaToken {
     QString text;
     Value literal;
     FormulaReference reference;
-    SourcePosition position;
+    FormulaPosition position;
 };
 
 } // namespace velmora

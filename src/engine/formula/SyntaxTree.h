@@ -2,7 +2,7 @@
 
 #include "engine/core/Value.h"
 #include "engine/formula/FormulaReference.h"
-#include "engine/formula/SourcePosition.h"
+#include "engine/formula/FormulaPosition.h"
 #include "engine/formula/SpecialValue.h"
 #include "engine/formula/SummaryFunction.h"
 
@@ -53,7 +53,7 @@ struct SyntaxNode {
     int depth = 1;
     const FunctionDefinition *function = nullptr;
     Value constant;
-    SourcePosition position;
+    FormulaPosition position;
 };
 
 /// A parsed formula: its nodes, the child lists and the references read.
