@@ -109,4 +109,9 @@ void DirectoryList::keyPressEvent(QKeyEvent *event)
     QTreeWidget::keyPressEvent(event);
 }
 
+
+// Every folder of the list is always open; indentation alone shows the
+// levels, with no expand arrows to suggest otherwise.
+void DirectoryList::drawBranches(QPainter *, const QRect &, const QModelIndex &) const {}
+
 } // namespace velmora

@@ -31,6 +31,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
 
 private:
     void fill();

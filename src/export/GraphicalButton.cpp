@@ -20,9 +20,12 @@ QString styleSheetFor(const QColor &background)
 
 } // namespace
 
-GraphicalButton::GraphicalButton(const QString &caption, const QColor &background, QWidget *parent)
+GraphicalButton::GraphicalButton(const QString &name, const QString &caption, const QColor &background,
+                                 const QRect &place, QWidget *parent)
     : QPushButton(caption, parent), m_background(background)
 {
+    setObjectName(name);
+    setGeometry(place);
     setStyleSheet(styleSheetFor(background));
     setAccessibleName(caption);
 }

@@ -11,7 +11,9 @@ namespace velmora {
 class GraphicalButton : public QPushButton {
     Q_OBJECT
 public:
-    GraphicalButton(const QString &caption, const QColor &background, QWidget *parent);
+    /// A button named `name` at `place` (pixels) on `parent`.
+    GraphicalButton(const QString &name, const QString &caption, const QColor &background, const QRect &place,
+                    QWidget *parent);
 
     QColor backgroundColour() const { return m_background; }
 

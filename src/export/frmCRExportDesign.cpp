@@ -1,6 +1,8 @@
 #include "export/frmCRExportDesign.h"
 
+#include "export/CompactComboStyle.h"
 #include "export/Twips.h"
+#include "export/WindowDesign.h"
 
 namespace velmora {
 
@@ -43,9 +45,7 @@ QLineEdit *makeTextBox(QDialog *window, const QString &name, const QString &text
 GraphicalButton *makeButton(QDialog *window, const QString &name, const QString &caption,
                             const QColor &background, const QRect &twips)
 {
-    auto *button = new GraphicalButton(caption, background, window);
-    button->setObjectName(name);
-    button->setGeometry(twips);
+    auto *button = new GraphicalButton(name, caption, background, twips, window);
     // Enter and Escape press no button of this window, not even the one
     // that has the focus.
     button->setAutoDefault(false);
@@ -53,25 +53,18 @@ GraphicalButton *makeButton(QDialog *window, const QString &name, const QString 
     return button;
 }
 
-void describeWindow(QDialog *window)
-{
-    window->setObjectName(QStringLiteral("frmCRExport"));
-    window->setWindowTitle(QStringLiteral("Exportador de Crystal Reports"));
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint);
-    window->setFixedSize(Twips::toPixels(8835), Twips::toPixels(1350));
-}
-
 } // namespace
 
 frmCRExportDesign::frmCRExportDesign(QDialog *window)
 {
-    describeWindow(window);
+    WindowDesign::describe(window, QStringLiteral("frmCRExport"), QStringLiteral("Exportador de Crystal Reports"),
+                           Qt::Dialog, QSize(8835, 1350));
 
     lblDestí[1] = makeLabel(window, 1, QStringLiteral("Format"), Twips::rect(0, 120, 1575, 255));
     comboFormat = new QComboBox(window);
     comboFormat->setObjectName(QStringLiteral("comboFormat"));
     comboFormat->setEditable(false);
+    comboFormat->setStyle(new CompactComboStyle(comboFormat));
     comboFormat->setGeometry(Twips::rect(1680, 120, 2415, 315));
 
     lblDestí[0] = makeLabel(window, 0, QStringLiteral("Carpeta"), Twips::rect(120, 540, 1455, 255));

@@ -1,34 +1,14 @@
 #include "export/frmTriaCarpetaDesign.h"
 
 #include "export/Twips.h"
+#include "export/WindowDesign.h"
 
 namespace velmora {
 
-namespace {
-
-void describeWindow(QDialog *window)
-{
-    window->setObjectName(QStringLiteral("frmTriaCarpeta"));
-    window->setWindowTitle(QStringLiteral("Escollir una Carpeta"));
-    window->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint);
-    window->setFixedSize(Twips::toPixels(3945), Twips::toPixels(4770));
-}
-
-GraphicalButton *makeButton(QDialog *window, const QString &name, const QString &caption,
-                            const QColor &background, const QRect &twips)
-{
-    auto *button = new GraphicalButton(caption, background, window);
-    button->setObjectName(name);
-    button->setGeometry(twips);
-    return button;
-}
-
-} // namespace
-
 frmTriaCarpetaDesign::frmTriaCarpetaDesign(QDialog *window)
 {
-    describeWindow(window);
+    WindowDesign::describe(window, QStringLiteral("frmTriaCarpeta"), QStringLiteral("Escollir una Carpeta"), Qt::Tool,
+                           QSize(3945, 4770));
 
     FileList = new velmora::FileList(window);
     FileList->setObjectName(QStringLiteral("FileList"));
@@ -49,11 +29,11 @@ frmTriaCarpetaDesign::frmTriaCarpetaDesign(QDialog *window)
     DirList->setGeometry(Twips::rect(120, 480, 3735, 3690));
     DirList->setAccessibleName(QStringLiteral("Carpetes"));
 
-    cmdAcceptar = makeButton(window, QStringLiteral("cmdAcceptar"), QStringLiteral("Acceptar"),
-                             QColor(192, 255, 192), Twips::rect(2640, 4320, 1215, 375));
+    cmdAcceptar = new GraphicalButton(QStringLiteral("cmdAcceptar"), QStringLiteral("Acceptar"), QColor(192, 255, 192),
+                                      Twips::rect(2640, 4320, 1215, 375), window);
     cmdAcceptar->setDefault(true);
-    cmdCancelar = makeButton(window, QStringLiteral("cmdCancelar"), QStringLiteral("Cancelar"),
-                             QColor(255, 192, 192), Twips::rect(1320, 4320, 1215, 375));
+    cmdCancelar = new GraphicalButton(QStringLiteral("cmdCancelar"), QStringLiteral("Cancelar"), QColor(255, 192, 192),
+                                      Twips::rect(1320, 4320, 1215, 375), window);
 
     QWidget::setTabOrder(DrvList, DirList);
     QWidget::setTabOrder(DirList, cmdAcceptar);

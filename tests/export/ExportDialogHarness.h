@@ -8,6 +8,7 @@
 #include "export/frmCRExport.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -53,6 +54,20 @@ inline std::unique_ptr<frmCRExport> loadDialog(OpenReport &report, MessageRecord
     dialog->setMessageBoxFunction(messages.function());
     return dialog;
 }
+
+/// A loaded export dialog on an open report, its message boxes recorded.
+struct DialogScene {
+    OpenReport report;
+    MessageRecorder messages;
+    std::unique_ptr<frmCRExport> dialog = loadDialog(report, messages);
+
+    /// Shows the dialog and waits until it has the keyboard.
+    bool show()
+    {
+        dialog->show();
+        return QTest::qWaitForWindowActive(dialog.get());
+    }
+};
 
 /// Runs `action` on the first modal window of type W once it is shown, while
 /// the caller sits in that window's modal loop.

@@ -100,9 +100,9 @@ void TestAplicarFormat::pickingAFormat()
     QFETCH(QString, expectedName);
     QFETCH(QStringList, expectedCalls);
 
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
+    DialogScene scene;
+    auto &dialog = scene.dialog;
+    auto &report = scene.report;
     dialog->txtNouFitxer()->setText(name);
 
     QVERIFY(dialog->selectFormatByText(caption));
@@ -110,14 +110,14 @@ void TestAplicarFormat::pickingAFormat()
     QCOMPARE(dialog->comboFormat()->currentText(), caption);
     QCOMPARE(dialog->txtNouFitxer()->text(), expectedName);
     QCOMPARE(report.calls(), expectedCalls);
-    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(scene.messages.shown.isEmpty());
 }
 
 void TestAplicarFormat::aCaptionNotInTheListSelectsNothing()
 {
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
+    DialogScene scene;
+    auto &dialog = scene.dialog;
+    auto &report = scene.report;
 
     QVERIFY(!dialog->selectFormatByText(QStringLiteral("document de word (doc)")));
 
@@ -128,11 +128,10 @@ void TestAplicarFormat::aCaptionNotInTheListSelectsNothing()
 
 void TestAplicarFormat::aUsersPickRunsItOnce()
 {
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    DialogScene scene;
+    QVERIFY(scene.show());
+    auto &dialog = scene.dialog;
+    auto &report = scene.report;
     dialog->comboFormat()->setFocus();
 
     QTest::keyClick(dialog->comboFormat(), Qt::Key_Down);
@@ -145,11 +144,10 @@ void TestAplicarFormat::aUsersPickRunsItOnce()
 
 void TestAplicarFormat::withNothingSelectedLeavingTheBoxOnlyCollapsesStops()
 {
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    DialogScene scene;
+    QVERIFY(scene.show());
+    auto &dialog = scene.dialog;
+    auto &report = scene.report;
     dialog->txtNouFitxer()->setFocus();
     dialog->txtNouFitxer()->setText(QStringLiteral("a...b"));
 
@@ -161,9 +159,9 @@ void TestAplicarFormat::withNothingSelectedLeavingTheBoxOnlyCollapsesStops()
 
 void TestAplicarFormat::theFormatTypeStaysAfterCancelling()
 {
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
+    DialogScene scene;
+    auto &dialog = scene.dialog;
+    auto &report = scene.report;
     dialog->show();
     dialog->selectFormatByText(word);
 

@@ -112,9 +112,8 @@ void TestFolderChooser::theResultFollowsTheWayOfClosing()
     QFETCH(QString, start);
     QFETCH(int, closing);
     QFETCH(QString, expected);
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
+    DialogScene scene;
+    auto &dialog = scene.dialog;
     modCR9::gsCarpeta = QStringLiteral("left over from an earlier call");
 
     whenModalShown<frmTriaCarpeta>([closing](frmTriaCarpeta &chooser) { close(chooser, Closing(closing)); });
@@ -169,9 +168,8 @@ void TestFolderChooser::theDirectoryListShowsThePathAboveAndTheSubfoldersBelow()
 
 void TestFolderChooser::doubleClickingAFolderOpensIt()
 {
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
+    DialogScene scene;
+    auto &dialog = scene.dialog;
 
     whenModalShown<frmTriaCarpeta>([](frmTriaCarpeta &chooser) {
         DirectoryList *list = chooser.design().DirList;
@@ -187,9 +185,8 @@ void TestFolderChooser::doubleClickingAFolderOpensIt()
 
 void TestFolderChooser::aDriveThatIsNotReadyFallsBackSilently()
 {
-    OpenReport report;
-    MessageRecorder messages;
-    auto dialog = loadDialog(report, messages);
+    DialogScene scene;
+    auto &dialog = scene.dialog;
     QString driveAfter, folderAfter;
 
     whenModalShown<frmTriaCarpeta>([&](frmTriaCarpeta &chooser) {
@@ -204,7 +201,7 @@ void TestFolderChooser::aDriveThatIsNotReadyFallsBackSilently()
 
     QCOMPARE(folderAfter, m_folder);
     QCOMPARE(driveAfter, QStorageInfo(m_folder).rootPath());
-    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(scene.messages.shown.isEmpty());
 }
 
 QTEST_MAIN(TestFolderChooser)

@@ -50,16 +50,12 @@ QStringList exportCalls(const QString &path)
             QStringLiteral("export(false)")};
 }
 
-struct ExportScene {
+struct ExportScene : DialogScene {
     QTemporaryDir folder;
-    OpenReport report;
-    MessageRecorder messages;
-    std::unique_ptr<frmCRExport> dialog;
 
     ExportScene()
     {
         report.state().onExport = writeLikeTheEngine;
-        dialog = loadDialog(report, messages);
         dialog->design().txtNovaCarpeta->setText(folder.path() + u'/');
         dialog->show();
     }
