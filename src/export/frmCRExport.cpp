@@ -10,7 +10,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace velmora {
 
@@ -130,6 +132,18 @@ void frmCRExport::txtNouFitxer_LostFocus()
     }
     m_design.txtNouFitxer->clear();
     m_design.txtNouFitxer->setFocus();
+    QTimer::singleShot(0, this, [this] { releaseButtonsLeftDown(); });
+}
+
+// A click on a button that took the focus from the name box reaches the
+// button only after the warning has been closed, when the mouse is already
+// up: the button would stay drawn pressed until clicked again.
+void frmCRExport::releaseButtonsLeftDown()
+{
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    for (QAbstractButton *button : findChildren<QAbstractButton *>())
+        button->setDown(false);
 }
 
 void frmCRExport::cmdExplorar_Click()

@@ -57,6 +57,7 @@ private:
     void collapseDoubleStops();
     bool ComprovarNomArxiu(const QString &xNom);
     void txtNouFitxer_LostFocus();
+    void releaseButtonsLeftDown();
     void cmdExplorar_Click();
     void cmdCancelar_Click();
     void cmdAcceptar_Click();
