@@ -56,10 +56,13 @@ frmCRExport::frmCRExport(const std::shared_ptr<EngineReport> &glcrxReport, QWidg
 {
     loadStep();
     m_design.txtNouFitxer->installEventFilter(this);
-    connect(m_design.comboFormat, &QComboBox::activated, this, [this] { runTrapped([this] { AplicarFormat(); }); });
-    connect(m_design.cmdExplorar, &QPushButton::clicked, this, [this] { runTrapped([this] { cmdExplorar_Click(); }); });
+    connect(m_design.comboFormat, &QComboBox::activated, this,
+            [this] { runTrapped([this] { AplicarFormat(); }); });
+    connect(m_design.cmdExplorar, &QPushButton::clicked, this,
+            [this] { runTrapped([this] { cmdExplorar_Click(); }); });
     connect(m_design.cmdCancelar, &QPushButton::clicked, this, [this] { cmdCancelar_Click(); });
-    connect(m_design.cmdAcceptar, &QPushButton::clicked, this, [this] { runTrapped([this] { cmdAcceptar_Click(); }); });
+    connect(m_design.cmdAcceptar, &QPushButton::clicked, this,
+            [this] { runTrapped([this] { cmdAcceptar_Click(); }); });
 }
 
 void frmCRExport::setMessageBoxFunction(MessageBoxFunction function)

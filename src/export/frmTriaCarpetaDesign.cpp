@@ -23,6 +23,9 @@ frmTriaCarpetaDesign::frmTriaCarpetaDesign(QDialog *window)
     DrvList->setObjectName(QStringLiteral("DrvList"));
     DrvList->setGeometry(Twips::rect(120, 120, 3735, 315));
     DrvList->setAccessibleName(QStringLiteral("Unitat"));
+    // Screen readers on Linux name a drop-down list by its entry; the
+    // description still says what the list is.
+    DrvList->setAccessibleDescription(QStringLiteral("Unitat"));
 
     DirList = new DirectoryList(window);
     DirList->setObjectName(QStringLiteral("DirList"));
