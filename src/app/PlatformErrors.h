@@ -8,9 +8,9 @@ namespace velmora {
 /// docs/errors.md).
 namespace PlatformErrors {
 /// A failure that was not a velmora::Failure reached the program's edge.
-constexpr qint32 Unexpected = 7100;
+constexpr qint32 Unexpected = 7001;
 /// The remembered files could not be written to the settings store.
-constexpr qint32 SettingsNotSaved = 7101;
+constexpr qint32 SettingsNotSaved = 7002;
 } // namespace PlatformErrors
 
 } // namespace velmora

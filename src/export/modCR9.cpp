@@ -1,0 +1,7 @@
+#include "export/modCR9.h"
+
+namespace velmora::modCR9 {
+
+QString gsCarpeta;
+
+} // namespace velmora::modCR9
