@@ -390,7 +390,7 @@ void TestFileChoosing::unwritableStoreIsReportedAndTheChoiceStillShown()
 
     FakeUser user{u"/dades/triat.mdb"_s, {}};
     const auto main = window(user);
-    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^7101\n"_s));
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^7002\n"_s));
     main->findChild<QPushButton *>(u"cmdSeleccionarBaseDeDades"_s)->click();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
 

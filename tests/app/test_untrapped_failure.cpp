@@ -68,10 +68,10 @@ void TestUntrappedFailure::describedAs_data()
         << std::make_exception_ptr(Failure(-2147217900, u"Contrasenya no vàlida."_s))
         << -2147217900 << u"Contrasenya no vàlida."_s;
     QTest::newRow("a standard exception is unexpected but says what it was")
-        << std::make_exception_ptr(std::runtime_error("vector too long")) << 7100
+        << std::make_exception_ptr(std::runtime_error("vector too long")) << 7001
         << u"Error inesperat: vector too long"_s;
     QTest::newRow("anything else thrown is still reported")
-        << std::make_exception_ptr(42) << 7100 << u"Error inesperat."_s;
+        << std::make_exception_ptr(42) << 7001 << u"Error inesperat."_s;
 }
 
 void TestUntrappedFailure::describedAs()
@@ -110,7 +110,7 @@ void TestUntrappedFailure::handlerEdgeStopsTheFailureAndShowsIt()
     ShownBox shown;
     readAndCloseNextMessageBox(shown);
     velmora::runTrappingFailures([] { throw std::out_of_range("index 9"); });
-    QCOMPARE(shown.text, u"7100\nError inesperat: index 9"_s);
+    QCOMPARE(shown.text, u"7001\nError inesperat: index 9"_s);
 }
 
 void TestUntrappedFailure::qtsOwnButtonsSpeakCatalan_data()
