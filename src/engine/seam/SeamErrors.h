@@ -18,4 +18,5 @@ constexpr qint32 NotForSubreport = 1011;
 constexpr qint32 ComponentUnavailable = 1012;
 constexpr qint32 PrintFailed = 1013;
 constexpr qint32 BadCommandLine = 1014;
+constexpr qint32 InvalidMargins = 1015;
 } // namespace velmora::SeamErrors
