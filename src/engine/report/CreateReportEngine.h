@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/seam/ReportEngine.h"
+#include "engine/report/EngineServices.h"
 
 #include <memory>
 
@@ -9,5 +9,9 @@ namespace velmora {
 /// The real report engine: report files, Access data, layout, the viewer
 /// control and the export writers behind the seam.
 std::unique_ptr<ReportEngine> createReportEngine();
+
+/// The same engine over other services: a front end with its own progress
+/// display, or a test with fakes.
+std::unique_ptr<ReportEngine> createReportEngine(EngineServices services);
 
 } // namespace velmora

@@ -12,4 +12,11 @@ constexpr qint32 UnknownExportFormat = 1005;
 constexpr qint32 UnknownDestination = 1006;
 constexpr qint32 NoReportSource = 1007;
 constexpr qint32 Stopped = 1008;
+constexpr qint32 MissingExportFileName = 1009;
+constexpr qint32 TableWithoutLocation = 1010;
+constexpr qint32 NotForSubreport = 1011;
+constexpr qint32 ComponentUnavailable = 1012;
+constexpr qint32 PrintFailed = 1013;
+constexpr qint32 BadCommandLine = 1014;
+constexpr qint32 InvalidMargins = 1015;
 } // namespace velmora::SeamErrors

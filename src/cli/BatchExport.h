@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cli/ExportCommandLine.h"
+#include "engine/seam/ReportEngine.h"
+
+namespace velmora {
+
+/// Exports as `command` says through the same engine operations the windows
+/// use: opens the report, points every table at the database with the
+/// password, points every subreport's tables at it too, and exports to a disk
+/// file without prompting. Throws Failure.
+void runBatchExport(ReportEngine &engine, const ExportCommandLine &command);
+
+} // namespace velmora
