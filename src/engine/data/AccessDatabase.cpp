@@ -34,8 +34,7 @@ AccessFileHeader readHeader(const QString &path, const QString &fileName)
                       QStringLiteral("No es troba el fitxer de base de dades «%1».")
                           .arg(QDir::toNativeSeparators(path)));
     if (info.isDir())
-        throw Failure(DataErrors::NotAnAccessFile,
-                      QStringLiteral("El fitxer «%1» no és una base de dades d'Access.").arg(fileName));
+        throw DataErrors::notAnAccessFile(fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(DataErrors::FileUnreadable, QStringLiteral("No es pot llegir el fitxer «%1».").arg(fileName));

@@ -26,12 +26,6 @@ bool hasAccessSignature(const QByteArray &bytes)
     return name == QByteArray("Standard Jet DB\0", 16) || name == QByteArray("Standard ACE DB\0", 16);
 }
 
-Failure notAccess(const QString &fileName)
-{
-    return Failure(DataErrors::NotAnAccessFile,
-                   QStringLiteral("El fitxer «%1» no és una base de dades d'Access.").arg(fileName));
-}
-
 } // namespace
 
 int AccessFileHeader::hiddenLength(AccessFormat format)
@@ -52,7 +46,7 @@ AccessFileHeader AccessFileHeader::parse(const QByteArray &firstBytes, qint64 fi
                                          const QString &fileName)
 {
     if (firstBytes.size() < 2048 || !hasAccessSignature(firstBytes))
-        throw notAccess(fileName);
+        throw DataErrors::notAnAccessFile(fileName);
 
     AccessFileHeader header;
     const quint8 version = static_cast<quint8>(firstBytes[versionOffset]);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "engine/core/Failure.h"
+#include "engine/seam/SeamErrors.h"
+
+#include <QString>
 #include <QtGlobal>
 
 namespace velmora::DataErrors {
@@ -17,4 +21,14 @@ constexpr qint32 UnknownJoinField = 3021;
 constexpr qint32 MismatchedJoinFields = 3022;
 constexpr qint32 UnlinkedTable = 3023;
 constexpr qint32 DuplicateAlias = 3024;
+
+inline Failure notAnAccessFile(const QString &fileName)
+{
+    return Failure(NotAnAccessFile, QStringLiteral("El fitxer «%1» no és una base de dades d'Access.").arg(fileName));
+}
+
+inline Failure stopped()
+{
+    return Failure(SeamErrors::Stopped, QStringLiteral("S'ha aturat la lectura de les dades."));
+}
 } // namespace velmora::DataErrors

@@ -59,8 +59,7 @@ LibmdbSession::LibmdbSession(const QString &path, const QString &fileName)
     : m_handle(std::make_unique<Handle>(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS)))
 {
     if (!m_handle->mdb)
-        throw Failure(DataErrors::NotAnAccessFile,
-                      QStringLiteral("El fitxer «%1» no és una base de dades d'Access.").arg(fileName));
+        throw DataErrors::notAnAccessFile(fileName);
 }
 
 LibmdbSession::~LibmdbSession() = default;

@@ -3,7 +3,6 @@
 #include "engine/core/Failure.h"
 #include "engine/data/DataErrors.h"
 #include "engine/data/JoinIndex.h"
-#include "engine/seam/SeamErrors.h"
 
 namespace velmora {
 
@@ -160,7 +159,7 @@ private:
     void checkCancel(size_t start) const
     {
         if ((start / m_width) % cancelInterval == 0 && m_cancel.isCancelled())
-            throw Failure(SeamErrors::Stopped, QStringLiteral("S'ha aturat la lectura de les dades."));
+            throw DataErrors::stopped();
     }
 
     const std::vector<AliasedTable> &m_tables;

@@ -1,6 +1,7 @@
 #include "engine/data/TableReader.h"
 
 #include "engine/data/AccessFileHeader.h"
+#include "engine/data/DataErrors.h"
 #include "engine/data/DataPage.h"
 #include "engine/data/FieldDecoder.h"
 #include "engine/data/LongValueReader.h"
@@ -8,7 +9,6 @@
 #include "engine/data/RowCracker.h"
 #include "engine/data/TextDecoder.h"
 #include "engine/data/UsageMap.h"
-#include "engine/seam/SeamErrors.h"
 
 #include <QtEndian>
 
@@ -77,7 +77,7 @@ ColumnTable TableReader::read(const TableDefinition &definition, const std::vect
 
     for (const quint32 pageNumber : UsageMap::pages(definition.usageMap, m_pages)) {
         if (cancel.isCancelled())
-            throw Failure(SeamErrors::Stopped, QStringLiteral("S'ha aturat la lectura de les dades."));
+            throw DataErrors::stopped();
         m_pages.read(pageNumber, pageBytes);
         const DataPage page(pageBytes, format);
         if (!page.isData() || page.owner() != definition.definitionPage)
