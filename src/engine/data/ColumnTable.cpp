@@ -1,0 +1,24 @@
+#include "engine/data/ColumnTable.h"
+
+namespace velmora {
+
+ColumnTable::ColumnTable(std::vector<TypedColumn> columns, int rowCount)
+    : m_columns(std::move(columns)), m_rowCount(rowCount)
+{
+}
+
+int ColumnTable::columnIndex(const QString &name) const
+{
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].name().compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+std::optional<qint64> ColumnTable::integerKey(int row, int column) const
+{
+    const TypedColumn &c = m_columns[size_t(column)];
+    return c.type() == ValueType::Integer ? c.int64At(row) : std::nullopt;
+}
+
+} // namespace velmora
