@@ -26,6 +26,10 @@ constexpr quint16 window2Type = 0x023E;
 constexpr quint16 numberType = 0x0203;
 constexpr quint16 labelSstType = 0x00FD;
 constexpr quint16 boolErrType = 0x0205;
+constexpr quint16 rowType = 0x0208;
+constexpr quint16 defaultRowHeightType = 0x0225;
+constexpr quint16 wsBoolType = 0x0081;
+constexpr quint16 defaultRowTwips = 255;
 constexpr int maxRowBreaks = 1026;
 /// A digit of 10-point Arial is 111 twips wide, plus Excel's cell padding.
 constexpr double twipsPerDigit = 111.0;
@@ -70,6 +74,18 @@ void Biff8WorkbookWriter::beginSheet(const QString &name)
     sheet.name = safeSheetName(name);
     sheet.cellsStart = m_cells.size();
     m_sheets.push_back(std::move(sheet));
+}
+
+void Biff8WorkbookWriter::setRowHeight(quint32 row, int twips)
+{
+    if (m_sheets.empty() || row >= maxRows || twips <= defaultRowTwips)
+        return;
+    auto &heights = m_sheets.back().rowHeights;
+    const auto height = quint16(std::min(twips, 8192));
+    if (!heights.empty() && heights.back().first == row)
+        heights.back().second = std::max(heights.back().second, height);
+    else if (heights.empty() || heights.back().first < row)
+        heights.emplace_back(row, height);
 }
 
 void Biff8WorkbookWriter::setColumnWidth(quint16 column, quint16 width)
@@ -138,6 +154,8 @@ void Biff8WorkbookWriter::writeCell(quint32 row, quint16 column, const ExcelCell
 QByteArray Biff8WorkbookWriter::sheetHead(const Sheet &sheet) const
 {
     QByteArray head = bof(0x0010);
+    head += Biff8Record(defaultRowHeightType).u16(0).u16(defaultRowTwips).bytes();
+    head += Biff8Record(wsBoolType).u16(0x04C1).bytes();
     if (!sheet.rowBreaks.empty()) {
         Biff8Record breaks(pageBreaksType);
         breaks.u16(quint16(sheet.rowBreaks.size()));
@@ -154,6 +172,9 @@ QByteArray Biff8WorkbookWriter::sheetHead(const Sheet &sheet) const
                 .u16(sheet.hasCells ? sheet.lastColumn + 1 : 0)
                 .u16(0)
                 .bytes();
+    // Custom heights: fUnsynced set, the reserved bit 8 set, default XF.
+    for (const auto &[row, height] : sheet.rowHeights)
+        head += Biff8Record(rowType).u16(quint16(row)).u16(0).u16(sheet.lastColumn + 1).u16(height).u16(0).u16(0).u32(0x000F0140).bytes();
     return head;
 }
 

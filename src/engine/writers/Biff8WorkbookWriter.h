@@ -23,7 +23,7 @@ class AtomicFileWriter;
 /// left to right. Text is only ever a string cell: no formula is written.
 /// Limits: 65536 rows and 256 columns a sheet (cells beyond are ignored:
 /// callers start a new sheet first); at most 1026 row breaks a sheet, as in
-/// Excel; no row heights, colours or borders.
+/// Excel; no colours or borders.
 class Biff8WorkbookWriter {
 public:
     static constexpr quint32 maxRows = 65536;
@@ -35,6 +35,9 @@ public:
     void setColumnWidth(quint16 column, quint16 width);
     /// A page break above `row` of the current sheet.
     void addRowBreak(quint32 row);
+    /// A row of the current sheet taller than the default, in twips; rows
+    /// are given in rising order.
+    void setRowHeight(quint32 row, int twips);
 
     quint16 xfIndex(const CellStyle &style) { return m_styles.xfIndex(style); }
 
@@ -57,6 +60,7 @@ private:
         qint64 cellsEnd = 0;
         std::map<quint16, quint16> columnWidths;
         std::vector<quint32> rowBreaks;
+        std::vector<std::pair<quint32, quint16>> rowHeights; ///< rising rows
         quint32 lastRow = 0;
         quint16 lastColumn = 0;
         bool hasCells = false;

@@ -8,6 +8,7 @@
 #include "engine/writers/PageStream.h"
 #include "engine/writers/SpoolFile.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace velmora {
@@ -27,9 +28,21 @@ struct SpooledCell {
     double number = 0;
 };
 
-struct SheetBreaks {
-    std::vector<quint32> rows;
+/// What a sheet needs besides its cells: where pages end, and the rows
+/// whose fonts make them taller than Excel's default.
+struct SheetPlan {
+    std::vector<quint32> pageBreaks;
+    std::vector<std::pair<quint32, int>> rowHeights;
 };
+
+/// Room for a line of text: the font's size and some leading.
+int rowHeightOf(const BaselineRows::Row &row)
+{
+    double points = 0;
+    for (const TextItem *item : row.items)
+        points = std::max(points, item->font.pointSize);
+    return int(std::lround(points * twipsPerPoint * 1.3));
+}
 
 CellStyle styleOf(const TextItem &item, const QString &numberFormat)
 {
@@ -71,19 +84,20 @@ public:
             m_nextRow = 0;
         }
         if (m_nextRow > 0)
-            m_sheets.back().rows.push_back(m_nextRow);
+            m_sheets.back().pageBreaks.push_back(m_nextRow);
         for (const BaselineRows::Row &row : rows) {
             if (m_nextRow >= Biff8WorkbookWriter::maxRows)
                 break; // a single page taller than a sheet: its tail is lost
             for (const TextItem *item : row.items)
                 addCell(*item);
+            m_sheets.back().rowHeights.emplace_back(m_nextRow, rowHeightOf(row));
             ++m_nextRow;
         }
     }
 
     SpoolFile &spool() { return m_spool; }
     LayoutColumns &columns() { return m_columns; }
-    const std::vector<SheetBreaks> &sheets() const { return m_sheets; }
+    const std::vector<SheetPlan> &sheets() const { return m_sheets; }
 
 private:
     void addCell(const TextItem &item)
@@ -111,7 +125,7 @@ private:
     Biff8WorkbookWriter &m_book;
     SpoolFile m_spool;
     LayoutColumns m_columns;
-    std::vector<SheetBreaks> m_sheets{1};
+    std::vector<SheetPlan> m_sheets{1};
     quint32 m_nextRow = 0;
 };
 
@@ -138,13 +152,15 @@ QString sheetName(int index)
     return index == 0 ? QStringLiteral("Informe") : QStringLiteral("Informe (%1)").arg(index + 1);
 }
 
-void beginSheet(Biff8WorkbookWriter &book, int index, const SheetBreaks &breaks, const LayoutColumns &columns)
+void beginSheet(Biff8WorkbookWriter &book, int index, const SheetPlan &plan, const LayoutColumns &columns)
 {
     book.beginSheet(sheetName(index));
     for (int column = 0; column < columns.count(); ++column)
         book.setColumnWidth(quint16(column), Biff8WorkbookWriter::widthFromTwips(columns.width(column)));
-    for (quint32 row : breaks.rows)
+    for (quint32 row : plan.pageBreaks)
         book.addRowBreak(row);
+    for (const auto &[row, twips] : plan.rowHeights)
+        book.setRowHeight(row, twips);
 }
 
 /// Second pass: the spooled cells into the workbook, now that the columns
