@@ -164,24 +164,31 @@ private:
     std::function<std::vector<Value>(qint64)> m_row;
 };
 
+/// Record i of the sample table: every value type a record can hold.
+inline std::vector<Value> sampleRecord(qint64 i)
+{
+    const QStringList names{QStringLiteral("Cèl·lula"), QStringLiteral("=SUM(A1)"),
+                            QStringLiteral("{\\rtf1 evil}"), QStringLiteral("Festa ") + emoji};
+    return std::vector<Value>{
+        Value::string(names[int(i % names.size())]),
+        Value::integer(i),
+        Value::number(2.5 * double(i)),
+        Value::currency(Currency{12'345'678 + i}),
+        Value::date(DateTime::fromDate(QDate(2024, 1, 1).addDays(i % 365))),
+        Value::boolean(i % 2 == 0),
+        i % 3 == 0 ? Value::null() : Value::string(QStringLiteral("nota %1").arg(i)),
+    };
+}
+
+inline QStringList sampleHeadings()
+{
+    return {QStringLiteral("Nom"), QStringLiteral("Quantitat"), QStringLiteral("Preu"), QStringLiteral("Import"),
+            QStringLiteral("Data"), QStringLiteral("Actiu"), QStringLiteral("Nota")};
+}
+
 inline FakeRecordTable sampleRecords(qint64 count = 4)
 {
-    const QStringList headings{QStringLiteral("Nom"), QStringLiteral("Quantitat"), QStringLiteral("Preu"),
-                               QStringLiteral("Import"), QStringLiteral("Data"), QStringLiteral("Actiu"),
-                               QStringLiteral("Nota")};
-    return FakeRecordTable(headings, count, [](qint64 i) {
-        const QStringList names{QStringLiteral("Cèl·lula"), QStringLiteral("=SUM(A1)"),
-                                QStringLiteral("{\\rtf1 evil}"), QStringLiteral("Festa ") + emoji};
-        return std::vector<Value>{
-            Value::string(names[int(i % names.size())]),
-            Value::integer(i),
-            Value::number(2.5 * double(i)),
-            Value::currency(Currency{12'345'678 + i}),
-            Value::date(DateTime::fromDate(QDate(2024, 1, 1).addDays(i % 365))),
-            Value::boolean(i % 2 == 0),
-            i % 3 == 0 ? Value::null() : Value::string(QStringLiteral("nota %1").arg(i)),
-        };
-    });
+    return FakeRecordTable(sampleHeadings(), count, sampleRecord);
 }
 
 } // namespace velmora::testing

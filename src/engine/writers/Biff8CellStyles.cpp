@@ -24,7 +24,8 @@ QByteArray fontRecord(const QString &family, double points, bool bold, bool ital
 {
     return Biff8Record(fontType)
         .u16(quint16(std::lround(points * twipsPerPoint)))
-        .u16(italic ? 0x0002 : 0x0000)
+        // Bit 0 repeats the weight: readers older than the weight field use it.
+        .u16((bold ? 0x0001 : 0x0000) | (italic ? 0x0002 : 0x0000))
         .u16(0x7FFF) // automatic colour
         .u16(bold ? 700 : 400)
         .u16(0)
