@@ -83,7 +83,7 @@ private slots:
         FakePageSource pages(2);
         const FakeRecordTable records = sampleRecords();
         for (qint32 format : allFormats) {
-            ExportRequest request{format, target.isEmpty() ? QString() : folder.filePath(target)};
+            ExportRequest request{.formatType = format, .path = target.isEmpty() ? QString() : folder.filePath(target)};
             request.pages = &pages;
             request.records = &records;
             try {
@@ -120,7 +120,7 @@ private slots:
                 token.cancel();
             return std::vector<Value>{Value::integer(i)};
         });
-        ExportRequest request{format, target};
+        ExportRequest request{.formatType = format, .path = target};
         request.pages = &pages;
         request.records = &records;
         QCOMPARE(failureNumber([&] { writeExport(request, token); }), ExportErrors::Stopped);
@@ -134,7 +134,7 @@ private slots:
         const QString target = folder.filePath(QStringLiteral("informe.txt"));
         writeFile(target, "previous export");
         FakePageSource pages(1);
-        ExportRequest request{ExportFormat::PlainText, target};
+        ExportRequest request{.formatType = ExportFormat::PlainText, .path = target};
         request.pages = &pages;
         writeExport(request, CancelToken());
         QVERIFY(contentsOf(target).contains("Informe de vendes"));
@@ -168,7 +168,7 @@ private slots:
         QTemporaryDir folder;
         FakePageSource pages(1);
         const FakeRecordTable records = sampleRecords();
-        ExportRequest request{format, folder.filePath(QStringLiteral("x.out")), pdfFirst};
+        ExportRequest request{.formatType = format, .path = folder.filePath(QStringLiteral("x.out")), .pdfFirstOption = pdfFirst};
         request.pages = withPages ? &pages : nullptr;
         request.records = withRecords ? &records : nullptr;
         QCOMPARE(failureNumber([&] { writeExport(request, CancelToken()); }), number);

@@ -84,7 +84,7 @@ private slots:
         QTemporaryDir folder;
         const QString target = folder.filePath(QStringLiteral("informe.txt"));
         FakePageSource pages(3);
-        ExportRequest request{ExportFormat::PlainText, target};
+        ExportRequest request{.formatType = ExportFormat::PlainText, .path = target};
         request.pages = &pages;
         writeExport(request, CancelToken());
 

@@ -59,7 +59,7 @@ private slots:
         QTemporaryDir folder;
         const QString target = folder.filePath(QStringLiteral("informe.doc"));
         FakePageSource pages(3);
-        ExportRequest request{ExportFormat::Word, target};
+        ExportRequest request{.formatType = ExportFormat::Word, .path = target};
         request.pages = &pages;
         writeExport(request, CancelToken());
         QFile file(target);
@@ -122,7 +122,7 @@ private:
             return {};
         if (m_renderedPdf.isEmpty()) {
             FakePageSource pages(3);
-            ExportRequest request{ExportFormat::Word, m_folder.filePath(QStringLiteral("informe.doc"))};
+            ExportRequest request{.formatType = ExportFormat::Word, .path = m_folder.filePath(QStringLiteral("informe.doc"))};
             request.pages = &pages;
             writeExport(request, CancelToken());
             m_renderedPdf = convertWithLibreOffice(request.path, QStringLiteral("pdf"), QStringLiteral("pdf"), m_folder.path());

@@ -40,7 +40,7 @@ enum CellType { Empty = 0, Text = 1, Number = 2, Date = 3, Boolean = 4 };
 QString exportTo(const QString &folder, qint32 format, PageSource *pages, const RecordTable *records)
 {
     const QString target = folder + QStringLiteral("/informe.xls");
-    ExportRequest request{format, target};
+    ExportRequest request{.formatType = format, .path = target};
     request.pages = pages;
     request.records = records;
     writeExport(request, CancelToken());

@@ -22,12 +22,12 @@ constexpr qint32 ExcelData = 36;    ///< .xls with one row per detail record
 /// (1: none, 2 or 0: bookmarks from the report's groups).
 struct ExportRequest {
     qint32 formatType = ExportFormat::Pdf;
-    QString path;
+    QString path{};
     qint32 pdfFirstOption = 2;
     qint32 pdfSecondOption = 2;
     PageSource *pages = nullptr;
     const RecordTable *records = nullptr;
-    QString title;
+    QString title{};
 };
 
 } // namespace velmora
