@@ -88,12 +88,7 @@ private slots:
 
     void layoutCells_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("bold");
+        addCellColumns();
 
         QTest::newRow("page title: bold text in the first column")
             << 0 << 0 << int(Text) << QVariant(QStringLiteral("Informe de vendes: pàgina 1")) << QStringLiteral("General") << true;
@@ -119,17 +114,7 @@ private slots:
 
     void layoutCells()
     {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(int, type);
-        QFETCH(QVariant, value);
-        QFETCH(QString, format);
-        QFETCH(bool, bold);
-        const QJsonArray cell = cellAt(m_layout[0].toObject(), row, column);
-        QCOMPARE(cell[0].toInt(), type);
-        QCOMPARE(cell[1].toVariant(), value);
-        QCOMPARE(cell[2].toString(), format);
-        QCOMPARE(cell[3].toInt() != 0, bold);
+        checkFetchedCell(m_layout[0].toObject());
     }
 
     void layoutBreaksWhereEachPageEnds()
@@ -143,12 +128,7 @@ private slots:
 
     void dataCells_data()
     {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("bold");
+        addCellColumns();
 
         QTest::newRow("headings in bold") << 0 << 0 << int(Text) << QVariant(QStringLiteral("Nom")) << QStringLiteral("General") << true;
         QTest::newRow("string value") << 1 << 0 << int(Text) << QVariant(QStringLiteral("Cèl·lula")) << QStringLiteral("General") << false;
@@ -165,17 +145,7 @@ private slots:
 
     void dataCells()
     {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(int, type);
-        QFETCH(QVariant, value);
-        QFETCH(QString, format);
-        QFETCH(bool, bold);
-        const QJsonArray cell = cellAt(m_data[0].toObject(), row, column);
-        QCOMPARE(cell[0].toInt(), type);
-        QCOMPARE(cell[1].toVariant(), value);
-        QCOMPARE(cell[2].toString(), format);
-        QCOMPARE(cell[3].toInt() != 0, bold);
+        checkFetchedCell(m_data[0].toObject());
     }
 
     void dataOverASheetContinuesOnTheNext()
@@ -223,6 +193,31 @@ private slots:
     }
 
 private:
+    static void addCellColumns()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("bold");
+    }
+
+    static void checkFetchedCell(const QJsonObject &sheet)
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, type);
+        QFETCH(QVariant, value);
+        QFETCH(QString, format);
+        QFETCH(bool, bold);
+        const QJsonArray cell = cellAt(sheet, row, column);
+        QCOMPARE(cell[0].toInt(), type);
+        QCOMPARE(cell[1].toVariant(), value);
+        QCOMPARE(cell[2].toString(), format);
+        QCOMPARE(cell[3].toInt() != 0, bold);
+    }
+
     QTemporaryDir m_layoutFolder;
     QTemporaryDir m_dataFolder;
     QJsonArray m_layout;
