@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/page/PageSource.h"
+
+namespace velmora {
+
+class AtomicFileWriter;
+
+/// Export format 29, "Excel layout": the report as it is laid out, in an
+/// Excel 97 workbook. Each printed line of a page (BaselineRows) becomes a
+/// row and each text goes to the column of its left edge (LayoutColumns),
+/// with a page break where a page ends, so the sheet reads like the report.
+/// Fields keep their type: numbers, currency and dates are number cells in
+/// the field's own format, booleans are booleans, everything else is the
+/// text the page shows; text is never read as a formula. Cells keep their
+/// font (family, size, bold, italic, underline) and alignment; columns are
+/// as wide as the layout's. A report longer than 65536 rows continues on
+/// "Informe (2)"..., a page never split between sheets.
+/// The pages are read once: cells are spooled to a scratch file until the
+/// columns of the whole report are known.
+/// Limits: lines, boxes, pictures and colours are left out; vertical
+/// spacing between lines is not kept; two texts meeting in one cell move
+/// the second one column right (dropped past column 256).
+class XlsLayoutWriter {
+public:
+    void write(PageSource &pages, AtomicFileWriter &file, const CancelToken &cancel,
+               const ProgressCallback &progress) const;
+};
+
+} // namespace velmora

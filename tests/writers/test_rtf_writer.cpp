@@ -1,0 +1,143 @@
+// The Word export: escaping of every character, and the document as
+// LibreOffice reads it.
+
+#include "ExternalTools.h"
+#include "FakeReport.h"
+
+#include "engine/writers/RtfText.h"
+#include "engine/writers/WriteExport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+class RtfWriterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        if (QByteArray(QTest::currentTestFunction()).startsWith("libreOffice")
+            && (!hasTool(QStringLiteral("libreoffice")) || !hasTool(QStringLiteral("pdftotext"))))
+            QSKIP("LibreOffice or poppler is not installed");
+    }
+
+    void escaped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("rtf");
+
+        QTest::newRow("plain ASCII passes") << QStringLiteral("Total 12") << QByteArray("Total 12");
+        QTest::newRow("a field holding RTF stays text")
+            << QStringLiteral("{\\rtf1 evil}") << QByteArray("\\{\\\\rtf1 evil\\}");
+        QTest::newRow("backslashes are doubled") << QStringLiteral("C:\\dades") << QByteArray("C:\\\\dades");
+        QTest::newRow("accents as \\uN with a ? fallback")
+            << QStringLiteral("Cèl·la") << QByteArray("C\\u232?l\\u183?la");
+        QTest::newRow("above 32767 the code unit is written signed (U+FFFD = -3)")
+            << QStringLiteral("\uFFFD") << QByteArray("\\u-3?");
+        QTest::newRow("outside the BMP: both surrogates, signed (D83D DE00)")
+            << emoji << QByteArray("\\u-10179?\\u-8704?");
+        QTest::newRow("a lone surrogate becomes the replacement character")
+            << QString(QChar(0xD83D)) << QByteArray("\\u-3?");
+        QTest::newRow("tab is a tab, other controls become blanks")
+            << QStringLiteral("a\tb\nc") << QByteArray("a\\tab b c");
+    }
+
+    void escaped()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, rtf);
+        QCOMPARE(RtfText::escaped(text), rtf);
+    }
+
+    void documentIsWellFormedRtf()
+    {
+        QTemporaryDir folder;
+        const QString target = folder.filePath(QStringLiteral("informe.doc"));
+        FakePageSource pages(3);
+        ExportRequest request{.formatType = ExportFormat::Word, .path = target};
+        request.pages = &pages;
+        writeExport(request, CancelToken());
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray rtf = file.readAll();
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi"));
+        // Escaped braces aside, every group opened is closed, the last at the end.
+        int depth = 0;
+        for (qsizetype i = 0; i < rtf.size(); ++i) {
+            if (rtf[i] == '\\') {
+                ++i;
+                continue;
+            }
+            depth += rtf[i] == '{' ? 1 : rtf[i] == '}' ? -1 : 0;
+            QVERIFY(depth >= 0);
+            if (depth == 0)
+                QCOMPARE(rtf.mid(i).trimmed(), QByteArray("}"));
+            if (depth == 0)
+                break;
+        }
+        QCOMPARE(rtf.count("\\sect\\sectd"), 2); // three pages
+        QVERIFY(rtf.contains("\\lndscpsxn"));     // the third is landscape
+        QVERIFY(rtf.contains("{\\title Vendes de l'any}"));
+    }
+
+    void libreOfficeReadsTheTextBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("accents and l·l") << QStringLiteral("Cèl·lula Martí");
+        QTest::newRow("RTF-looking field") << QStringLiteral("{\\rtf1 evil}");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\dades\\fitxer");
+        QTest::newRow("emoji") << QStringLiteral("Festa ") + emoji;
+        QTest::newRow("formula-looking text") << QStringLiteral("=SUM(A1)");
+        QTest::newRow("last page's heading") << QStringLiteral("Informe de vendes: pàgina 3");
+    }
+
+    void libreOfficeReadsTheTextBack()
+    {
+        QFETCH(QString, text);
+        // The text sits in frames, which a word processor's plain-text save
+        // leaves out; its rendering shows what a reader sees.
+        QVERIFY2(pdfText().contains(text), qPrintable(pdfText()));
+    }
+
+    void libreOfficeLaysOutOnePagePerReportPage()
+    {
+        const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("3"), renderedPdf()}));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))), qPrintable(info));
+        QVERIFY(info.contains(QRegularExpression(QStringLiteral("Page\\s+3 size:\\s+841.89 x 595.30"))));
+        const QString third = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("3"), QStringLiteral("-l"), QStringLiteral("3"), renderedPdf(), QStringLiteral("-")}));
+        QVERIFY(third.contains(QStringLiteral("pàgina 3")));
+        QVERIFY(!third.contains(QStringLiteral("pàgina 2")));
+    }
+
+private:
+    /// The sample exported once and rendered by LibreOffice to PDF.
+    QString renderedPdf()
+    {
+        if (!hasTool(QStringLiteral("libreoffice")) || !hasTool(QStringLiteral("pdftotext")))
+            return {};
+        if (m_renderedPdf.isEmpty()) {
+            FakePageSource pages(3);
+            ExportRequest request{.formatType = ExportFormat::Word, .path = m_folder.filePath(QStringLiteral("informe.doc"))};
+            request.pages = &pages;
+            writeExport(request, CancelToken());
+            m_renderedPdf = convertWithLibreOffice(request.path, QStringLiteral("pdf"), QStringLiteral("pdf"), m_folder.path());
+        }
+        return m_renderedPdf;
+    }
+
+    QString pdfText()
+    {
+        return QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {renderedPdf(), QStringLiteral("-")}));
+    }
+
+    QTemporaryDir m_folder;
+    QString m_renderedPdf;
+};
+
+QTEST_GUILESS_MAIN(RtfWriterTest)
+#include "test_rtf_writer.moc"
