@@ -66,9 +66,7 @@ FieldRef ReferenceReader::parse(const AttributeReader &attributes, QStringView n
 void ReferenceReader::checkDeclared(const AttributeReader &attributes, const FieldRef &field,
                                     const QString &text) const
 {
-    auto failUnknown = [&](qint32 number, const QString &what) {
-        attributes.fail(number, QStringLiteral("%1 %2 no està declarat a l'informe.").arg(what, text));
-    };
+    auto failUnknown = [&](qint32 number, const QString &message) { attributes.fail(number, message.arg(text)); };
     switch (field.kind) {
     case FieldRef::Kind::Database:
         if (!m_scope.tableByAlias(field.table))
@@ -77,15 +75,15 @@ void ReferenceReader::checkDeclared(const AttributeReader &attributes, const Fie
         break;
     case FieldRef::Kind::Formula:
         if (!m_scope.formula(field.name))
-            failUnknown(UnknownFormula, QStringLiteral("la fórmula"));
+            failUnknown(UnknownFormula, QStringLiteral("la fórmula %1 no està declarada a l'informe."));
         break;
     case FieldRef::Kind::Parameter:
         if (!m_scope.parameter(field.name))
-            failUnknown(UnknownParameter, QStringLiteral("el paràmetre"));
+            failUnknown(UnknownParameter, QStringLiteral("el paràmetre %1 no està declarat a l'informe."));
         break;
     case FieldRef::Kind::RunningTotal:
         if (!m_scope.runningTotal(field.name))
-            failUnknown(UnknownRunningTotal, QStringLiteral("el total acumulat"));
+            failUnknown(UnknownRunningTotal, QStringLiteral("el total acumulat %1 no està declarat a l'informe."));
         break;
     case FieldRef::Kind::Special:
     case FieldRef::Kind::Summary: break;
