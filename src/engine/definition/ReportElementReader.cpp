@@ -236,13 +236,19 @@ void ReportElementReader::readFormula()
     m_report.formulas.push_back(std::move(formula));
 }
 
-void ReportElementReader::readSort()
+SortDefinition ReportElementReader::readSortKey(AttributeReader &attributes)
 {
-    AttributeReader attributes(m_walker);
     SortDefinition sort;
     sort.position = m_walker.position();
     sort.field = m_references.field(attributes, u"field", {Kind::Database, Kind::Formula});
     sort.direction = attributes.choice(u"direction", sortDirectionNames(), SortDirection::Ascending);
+    return sort;
+}
+
+void ReportElementReader::readSort()
+{
+    AttributeReader attributes(m_walker);
+    SortDefinition sort = readSortKey(attributes);
     attributes.finish();
     m_walker.finishEmpty();
     m_report.sorts.push_back(std::move(sort));
@@ -251,10 +257,11 @@ void ReportElementReader::readSort()
 void ReportElementReader::readGroup()
 {
     AttributeReader attributes(m_walker);
+    const SortDefinition key = readSortKey(attributes);
     GroupDefinition group;
-    group.position = m_walker.position();
-    group.field = m_references.field(attributes, u"field", {Kind::Database, Kind::Formula});
-    group.direction = attributes.choice(u"direction", sortDirectionNames(), SortDirection::Ascending);
+    group.position = key.position;
+    group.field = key.field;
+    group.direction = key.direction;
     group.keepTogether = attributes.boolean(u"keepTogether", false);
     group.repeatHeader = attributes.boolean(u"repeatHeader", false);
     attributes.finish();

@@ -29,6 +29,8 @@ private:
     void readLinkFields(TableLink &link);
     void readParameter();
     void readFormula();
+    /// The field and direction a <sort> or a <group> orders by.
+    SortDefinition readSortKey(AttributeReader &attributes);
     void readSort();
     void readGroup();
     void readRunningTotal();

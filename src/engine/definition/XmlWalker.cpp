@@ -15,12 +15,6 @@ bool isBlank(QStringView text)
     return text.trimmed().isEmpty();
 }
 
-/// One run of character data with the offset of its first character.
-struct TextRun {
-    QString text;
-    qint64 offset = 0;
-};
-
 } // namespace
 
 XmlWalker::XmlWalker(const SourceText &source) : m_source(source), m_xml(source.text())
@@ -92,7 +86,7 @@ bool XmlWalker::nextChild()
     }
 }
 
-FormulaText XmlWalker::readFormula()
+std::vector<XmlWalker::TextRun> XmlWalker::readTextRuns()
 {
     std::vector<TextRun> runs;
     while (true) {
@@ -109,22 +103,25 @@ FormulaText XmlWalker::readFormula()
         }
     }
     closeElement();
+    return runs;
+}
 
+FormulaText XmlWalker::readFormula()
+{
     FormulaText formula;
-    for (const TextRun &run : runs) {
-        if (formula.text.isEmpty()) {
-            const auto firstVisible = std::find_if(run.text.begin(), run.text.end(),
-                                                   [](QChar c) { return !c.isSpace(); });
-            if (firstVisible == run.text.end())
-                continue;
-            const qint64 skipped = firstVisible - run.text.begin();
-            const SourcePosition start = m_source.positionAt(run.offset + skipped);
-            formula.line = start.line;
-            formula.column = start.column;
-            formula.text = run.text.mid(skipped);
-        } else {
+    for (const TextRun &run : readTextRuns()) {
+        if (!formula.text.isEmpty()) {
             formula.text += run.text;
+            continue;
         }
+        const auto firstVisible = std::find_if(run.text.begin(), run.text.end(), [](QChar c) { return !c.isSpace(); });
+        if (firstVisible == run.text.end())
+            continue;
+        const qint64 skipped = firstVisible - run.text.begin();
+        const SourcePosition start = m_source.positionAt(run.offset + skipped);
+        formula.line = start.line;
+        formula.column = start.column;
+        formula.text = run.text.mid(skipped);
     }
     while (!formula.text.isEmpty() && formula.text.back().isSpace())
         formula.text.chop(1);
@@ -134,16 +131,8 @@ FormulaText XmlWalker::readFormula()
 QString XmlWalker::readText()
 {
     QString text;
-    while (true) {
-        const auto token = advance();
-        if (token == QXmlStreamReader::EndElement)
-            break;
-        if (token == QXmlStreamReader::StartElement)
-            failUnknownElement();
-        if (token == QXmlStreamReader::Characters)
-            text += m_xml.text();
-    }
-    closeElement();
+    for (const TextRun &run : readTextRuns())
+        text += run.text;
     return text;
 }
 

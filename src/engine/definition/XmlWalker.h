@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <vector>
+
 namespace velmora {
 
 /// A strict walk through the elements of a report file: it hands out one
@@ -46,7 +48,15 @@ public:
     [[noreturn]] void failAt(SourcePosition position, qint32 number, const QString &message) const;
 
 private:
+    /// One run of character data with the offset of its first character.
+    struct TextRun {
+        QString text;
+        qint64 offset = 0;
+    };
+
     QXmlStreamReader::TokenType advance();
+    /// The character data up to the current element's end.
+    std::vector<TextRun> readTextRuns();
     void closeElement();
     [[noreturn]] void failUnexpectedText() const;
 
