@@ -424,6 +424,14 @@ private slots:
         QTest::newRow("bytes that are not UTF-8") << QByteArray("<report \xFF\xFE\xFD>") << Errors::BinaryData;
         QTest::newRow("UTF-16 text") << QByteArray("\xFF\xFE<\0r\0", 6) << Errors::UnsupportedEncoding;
         QTest::newRow("plain text") << QByteArray("Informe de vendes\nper país\n") << Errors::NotXml;
+        QTest::newRow("entities that expand a billion times")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE report [\n<!ENTITY a \"aaaaaaaaaa\">\n"
+                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n"
+                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">\n"
+                          "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">\n"
+                          "<!ENTITY h \"&g;&g;&g;&g;&g;&g;&g;&g;&g;&g;\"><!ENTITY i \"&h;&h;&h;&h;&h;&h;&h;&h;&h;&h;\">\n"
+                          "]>\n<report formatVersion=\"1\" title=\"&i;\"/>\n")
+            << Errors::MalformedXml;
         QTest::newRow("comma-separated values") << QByteArray("IdClient,Nom\n1,Anna\n") << Errors::NotXml;
     }
     void foreignFileIsNamedForWhatItIs()
