@@ -161,7 +161,7 @@ struct ObjectFormat {
     FormulaText suppressFormula;
     bool suppressIfDuplicated = false;
     /// How values are written: "#,##0.00", "0", "dd/MM/yyyy", "HH:mm";
-    /// empty: the type's default (docs/report-format.md, "Formats").
+    /// empty: the type's default (docs/report-format.md, "Value formats").
     QString valueFormat;
     bool operator==(const ObjectFormat &) const = default;
 };

@@ -1,5 +1,7 @@
 #include "engine/definition/XmlOutput.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 void XmlOutput::textUnlessEmpty(QStringView name, const QString &value)
@@ -48,7 +50,10 @@ void XmlOutput::formula(QStringView element, const FormulaText &formula)
 void XmlOutput::formulaText(const FormulaText &formula)
 {
     const QString &text = formula.text;
-    const bool needsCdata = text.contains(u'<') || text.contains(u'&') || text.contains(u'>');
+    // Characters XML would escape go in CDATA, so the formula reads as written.
+    const bool needsCdata = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c == u'<' || c == u'>' || c == u'&' || c == u'"' || c == u'\'';
+    });
     if (needsCdata && !text.contains(QLatin1String("]]>")))
         m_xml.writeCDATA(text);
     else

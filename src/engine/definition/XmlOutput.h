@@ -11,7 +11,8 @@ namespace velmora {
 
 /// The writer's side of the format's value spellings: attributes left out
 /// when they hold their default, colours as #RRGGBB, booleans as
-/// true/false, formulas as element text (in CDATA when they hold < or &).
+/// true/false, formulas as element text (in CDATA when they hold characters
+/// XML would otherwise escape).
 class XmlOutput {
 public:
     explicit XmlOutput(QXmlStreamWriter &xml) : m_xml(xml) {}
