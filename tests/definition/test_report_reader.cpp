@@ -176,6 +176,21 @@ private slots:
         QCOMPARE(read->formula.column, column);
     }
 
+    void windowsLineEndsAndByteOrderMarkKeepPositions()
+    {
+        QFile source(sourcePath(QStringLiteral("examples/clients.rpt")));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray unix = source.readAll();
+        QByteArray windows = "\xEF\xBB\xBF" + unix;
+        windows.replace("\n", "\r\n");
+        const ReportDefinition fromUnix = readReportText(unix, QString());
+        const ReportDefinition fromWindows = readReportText(windows, QString());
+        QVERIFY(fromWindows == fromUnix);
+        QCOMPARE(fromWindows.formulas.front().formula.line, fromUnix.formulas.front().formula.line);
+        QCOMPARE(fromWindows.formulas.front().formula.column, fromUnix.formulas.front().formula.column);
+        QVERIFY(!fromWindows.formulas.front().formula.text.contains(u'\r'));
+    }
+
     void objectPositionIsWhereItsElementStarts()
     {
         const QString file = sourcePath(QStringLiteral("examples/clients.rpt"));

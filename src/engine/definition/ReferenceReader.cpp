@@ -2,6 +2,8 @@
 
 #include "engine/definition/DefinitionErrors.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace velmora {
@@ -115,9 +117,9 @@ int ReferenceReader::groupLevel(AttributeReader &attributes, QStringView name, Q
     if (!noneWord.isEmpty() && *text == noneWord)
         return -1;
     const int groupCount = int(m_scope.groups.size());
-    bool isNumber = false;
-    const int number = text->toInt(&isNumber);
-    if (isNumber && !text->startsWith(u'+') && !text->startsWith(u' ')) {
+    static const QRegularExpression groupNumberPattern(QStringLiteral("^[0-9]{1,6}$"));
+    if (groupNumberPattern.match(*text).hasMatch()) {
+        const int number = text->toInt();
         if (number < 1 || number > groupCount)
             attributes.fail(GroupOutOfRange, QStringLiteral("l'atribut «%1» de <%2> nomena el grup %3, però "
                                                             "l'informe té %4 grups (numerats des de 1).")
