@@ -425,6 +425,29 @@ private slots:
         }
     }
 
+    void subreportsNestOnlyFourDeep_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("four levels, the most allowed") << 4 << true;
+        QTest::newRow("five levels, refused before the stack is at risk") << 5 << false;
+    }
+    void subreportsNestOnlyFourDeep()
+    {
+        QFETCH(int, depth);
+        QFETCH(bool, accepted);
+        const QByteArray open = "<sections><details height=\"9\"><subreport left=\"0\" top=\"0\" width=\"9\" height=\"9\"><report>";
+        const QByteArray close = "</report></subreport></details></sections>";
+        const QByteArray text = "<report formatVersion=\"1\">" + open.repeated(depth) + close.repeated(depth) + "</report>";
+        try {
+            readReportText(text, QString());
+            QVERIFY(accepted);
+        } catch (const Failure &failure) {
+            QVERIFY(!accepted);
+            QCOMPARE(failure.number(), Errors::NestingTooDeep);
+        }
+    }
+
     void foreignFileIsNamedForWhatItIs_data()
     {
         QTest::addColumn<QByteArray>("bytes");

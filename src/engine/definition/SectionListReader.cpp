@@ -117,8 +117,8 @@ SectionDefinition SectionListReader::readSection(SectionKind kind)
     options.suppressBlank = attributes.boolean(u"suppressBlank", false);
     attributes.finish();
     checkOrder(section);
-    readSectionChildren(section);
     m_previous = section;
+    readSectionChildren(section);
     return section;
 }
 
