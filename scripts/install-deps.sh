@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2
   xvfb xauth dbus-x11 at-spi2-core python3-pyatspi
   poppler-utils python3-xlrd libreoffice-calc-nogui libreoffice-writer-nogui
+  libxml2-utils
 )
 if [ "${1:-}" = "--sanitize" ]; then
   packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)

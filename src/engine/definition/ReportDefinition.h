@@ -19,19 +19,33 @@
 
 namespace velmora {
 
+/// Where something starts in the report file, so that a later error (a
+/// table or field missing from the database) can name the line and column.
+/// Only a note on the value: two positions always compare equal, so a
+/// definition read back from a rewritten file equals the one written.
+struct SourcePosition {
+    int line = 0;   ///< 1-based line in the report file; 0 when not from a file
+    int column = 0; ///< 1-based column, counted in characters
+    bool isKnown() const { return line > 0; }
+    bool operator==(const SourcePosition &) const { return true; }
+};
+
 /// A formula as written in the report file, with where it starts there, so
-/// that a syntax or evaluation error can name the line and column.
+/// that a syntax or evaluation error can name the line and column. The text
+/// has no leading or trailing white space; line and column are those of its
+/// first character. Equal formulas have equal texts, wherever they stand.
 struct FormulaText {
     QString text;
     int line = 0;   ///< 1-based line in the report file; 0 when not from a file
     int column = 0; ///< 1-based column
     bool isEmpty() const { return text.trimmed().isEmpty(); }
-    bool operator==(const FormulaText &) const = default;
+    bool operator==(const FormulaText &other) const { return text == other.text; }
 };
 
 struct TableDefinition {
     QString name;  ///< the table's name in the database
     QString alias; ///< the name formulas use ({Alias.Field}); equals name when not given
+    SourcePosition position;
     bool operator==(const TableDefinition &) const = default;
 };
 
@@ -45,6 +59,7 @@ struct TableLink {
     QString toAlias;
     QStringList toFields;
     JoinType join = JoinType::Inner;
+    SourcePosition position;
     bool operator==(const TableLink &) const = default;
 };
 
@@ -101,6 +116,7 @@ struct ParameterDefinition {
 struct SortDefinition {
     FieldRef field; ///< Database or Formula
     SortDirection direction = SortDirection::Ascending;
+    SourcePosition position;
     bool operator==(const SortDefinition &) const = default;
 };
 
@@ -110,6 +126,7 @@ struct GroupDefinition {
     FormulaText selection;     ///< groups for which it is false are left out
     bool keepTogether = false; ///< try to keep a group on one page
     bool repeatHeader = false; ///< repeat the group header on each new page
+    SourcePosition position;
     bool operator==(const GroupDefinition &) const = default;
 };
 
@@ -119,6 +136,7 @@ struct RunningTotalDefinition {
     FieldRef field;            ///< Database or Formula
     FormulaText condition;     ///< empty: every record counts
     int resetGroupLevel = -1;  ///< reset when this group (0-based) changes; -1 never
+    SourcePosition position;
     bool operator==(const RunningTotalDefinition &) const = default;
 };
 
@@ -143,7 +161,7 @@ struct ObjectFormat {
     FormulaText suppressFormula;
     bool suppressIfDuplicated = false;
     /// How values are written: "#,##0.00", "0", "dd/MM/yyyy", "HH:mm";
-    /// empty: the type's default (docs/report-format.md, "Formats").
+    /// empty: the type's default (docs/report-format.md, "Value formats").
     QString valueFormat;
     bool operator==(const ObjectFormat &) const = default;
 };
@@ -153,6 +171,7 @@ struct ReportDefinition;
 struct SubreportLink {
     FieldRef mainField;      ///< a field of the containing report
     FieldRef subreportField; ///< a database field of the subreport
+    SourcePosition position;
     bool operator==(const SubreportLink &) const = default;
 };
 
@@ -177,6 +196,8 @@ struct ReportObject {
 
     std::shared_ptr<ReportDefinition> subreport; ///< Subreport
     std::vector<SubreportLink> links;            ///< Subreport
+
+    SourcePosition position; ///< where the object's element starts
 
     bool operator==(const ReportObject &other) const;
 };
@@ -211,6 +232,7 @@ struct SectionDefinition {
     SectionOptions options;
     std::optional<QRgb> background;
     std::vector<ReportObject> objects;
+    SourcePosition position;
     bool operator==(const SectionDefinition &) const = default;
 };
 
@@ -238,6 +260,8 @@ struct ReportDefinition {
 
     const TableDefinition *tableByAlias(const QString &alias) const;
     const FormulaDefinition *formula(const QString &name) const;
+    const ParameterDefinition *parameter(const QString &name) const;
+    const RunningTotalDefinition *runningTotal(const QString &name) const;
     bool operator==(const ReportDefinition &) const = default;
 };
 

@@ -1,0 +1,243 @@
+#include "engine/definition/ObjectReader.h"
+
+#include "engine/definition/DefinitionErrors.h"
+#include "engine/definition/DefinitionNames.h"
+#include "engine/definition/NameCheck.h"
+#include "engine/definition/PictureData.h"
+#include "engine/definition/ReportElementReader.h"
+
+namespace velmora {
+
+using namespace DefinitionErrors;
+using Kind = FieldRef::Kind;
+
+namespace {
+
+/// Deeper nesting serves no report and would only let a hostile file
+/// exhaust the stack.
+constexpr int maximumSubreportDepth = 4;
+
+std::optional<ReportObject::Kind> objectKind(QStringView element)
+{
+    static constexpr EnumName<ReportObject::Kind> names[] = {
+        {ReportObject::Kind::Field, u"field"},     {ReportObject::Kind::Field, u"summary"},
+        {ReportObject::Kind::Text, u"text"},       {ReportObject::Kind::Line, u"line"},
+        {ReportObject::Kind::Box, u"box"},         {ReportObject::Kind::Picture, u"picture"},
+        {ReportObject::Kind::Subreport, u"subreport"},
+    };
+    return valueOf(std::span<const EnumName<ReportObject::Kind>>(names), element);
+}
+
+BorderSpec readBorderSides(AttributeReader &attributes, BorderSpec border)
+{
+    const auto sides = attributes.optional(u"border");
+    if (!sides)
+        return border;
+    if (*sides == QLatin1String("all")) {
+        border.left = border.top = border.right = border.bottom = true;
+        return border;
+    }
+    for (const QString &side : sides->split(u' ', Qt::SkipEmptyParts)) {
+        bool *flag = side == QLatin1String("left")     ? &border.left
+                   : side == QLatin1String("top")      ? &border.top
+                   : side == QLatin1String("right")    ? &border.right
+                   : side == QLatin1String("bottom")   ? &border.bottom
+                                                       : nullptr;
+        if (!flag)
+            attributes.fail(BadChoice, QStringLiteral("l'atribut «border» de <%1> admet «all» o una llista dels "
+                                                      "costats left, top, right i bottom, no «%2».")
+                                           .arg(attributes.elementName(), side));
+        *flag = true;
+    }
+    return border;
+}
+
+} // namespace
+
+ObjectReader::ObjectReader(ReaderContext &context, const ReportDefinition &report, QSet<QString> &objectNames)
+    : m_context(context), m_walker(context.walker), m_report(report), m_references(report),
+      m_objectNames(objectNames)
+{
+}
+
+ReportObject ObjectReader::read()
+{
+    const QString element = m_walker.name();
+    const auto kind = objectKind(element);
+    if (!kind)
+        m_walker.failUnknownElement();
+    ReportObject object;
+    object.kind = *kind;
+    object.position = m_walker.position();
+    AttributeReader attributes(m_walker);
+    readCommon(attributes, object);
+    readKindAttributes(attributes, object, element);
+    attributes.finish();
+    readChildren(object);
+    checkComplete(object);
+    return object;
+}
+
+void ObjectReader::readCommon(AttributeReader &attributes, ReportObject &object)
+{
+    if (attributes.has(u"name")) {
+        object.name = readName(attributes);
+        refuseDuplicate(attributes, m_objectNames.contains(object.name), DuplicateObject,
+                        QStringLiteral("l'objecte"), object.name);
+        m_objectNames.insert(object.name);
+    }
+    object.rect = QRect(attributes.requiredInteger(u"left", -maximumLength, maximumLength),
+                        attributes.requiredInteger(u"top", -maximumLength, maximumLength),
+                        attributes.requiredInteger(u"width", 0, maximumLength),
+                        attributes.requiredInteger(u"height", 0, maximumLength));
+    object.format.suppress = attributes.boolean(u"suppress", false);
+}
+
+void ObjectReader::readFrame(AttributeReader &attributes, ObjectFormat &format)
+{
+    format.background = attributes.optionalColour(u"background");
+    format.border = readBorderSides(attributes, format.border);
+    format.border.width = attributes.integer(u"borderWidth", format.border.width, 0, maximumLength);
+    format.border.color = attributes.colour(u"borderColor", format.border.color);
+}
+
+void ObjectReader::readTextFormat(AttributeReader &attributes, ObjectFormat &format)
+{
+    constexpr double largestFontSize = 1638;
+    FontSpec &font = format.font;
+    font.family = attributes.text(u"font", font.family);
+    font.pointSize = attributes.decimal(u"size", font.pointSize, 1, largestFontSize);
+    font.bold = attributes.boolean(u"bold", false);
+    font.italic = attributes.boolean(u"italic", false);
+    font.underline = attributes.boolean(u"underline", false);
+    font.strikeOut = attributes.boolean(u"strikeOut", false);
+    format.color = attributes.colour(u"color", format.color);
+    format.alignment = attributes.choice(u"align", alignmentNames(), HorizontalAlignment::Left);
+    format.canGrow = attributes.boolean(u"canGrow", false);
+    format.maxLines = attributes.integer(u"maxLines", 0, 0, 10000);
+    format.suppressIfDuplicated = attributes.boolean(u"suppressIfDuplicated", false);
+    format.valueFormat = attributes.text(u"format");
+    readFrame(attributes, format);
+}
+
+void ObjectReader::readStroke(AttributeReader &attributes, ReportObject &object)
+{
+    object.format.color = attributes.colour(u"color", object.format.color);
+    object.lineWidth = attributes.integer(u"lineWidth", object.lineWidth, 0, maximumLength);
+    object.lineStyle = attributes.choice(u"lineStyle", lineStyleNames(), LineStyle::Solid);
+}
+
+void ObjectReader::readKindAttributes(AttributeReader &attributes, ReportObject &object, QStringView element)
+{
+    switch (object.kind) {
+    case ReportObject::Kind::Field:
+        object.field = element == QLatin1String("summary")
+            ? readSummary(attributes)
+            : m_references.field(attributes, u"source",
+                                 {Kind::Database, Kind::Formula, Kind::Parameter, Kind::RunningTotal, Kind::Special});
+        readTextFormat(attributes, object.format);
+        break;
+    case ReportObject::Kind::Text:
+        object.text = attributes.required(u"text");
+        readTextFormat(attributes, object.format);
+        break;
+    case ReportObject::Kind::Line: readStroke(attributes, object); break;
+    case ReportObject::Kind::Box:
+        readStroke(attributes, object);
+        object.format.background = attributes.optionalColour(u"background");
+        object.boxFilled = attributes.boolean(u"filled", false);
+        break;
+    case ReportObject::Kind::Picture:
+        readFrame(attributes, object.format);
+        readPictureSource(attributes, object);
+        break;
+    case ReportObject::Kind::Subreport: readFrame(attributes, object.format); break;
+    }
+}
+
+FieldRef ObjectReader::readSummary(AttributeReader &attributes)
+{
+    FieldRef summary;
+    summary.kind = Kind::Summary;
+    attributes.required(u"operation");
+    summary.operation = attributes.choice(u"operation", summaryOperationNames(), SummaryOperation::Sum);
+    summary.operand = std::make_shared<FieldRef>(m_references.field(attributes, u"source", {Kind::Database, Kind::Formula}));
+    attributes.required(u"group");
+    summary.groupLevel = m_references.groupLevel(attributes, u"group", u"report", -1);
+    return summary;
+}
+
+void ObjectReader::readPictureSource(AttributeReader &attributes, ReportObject &object)
+{
+    const auto file = attributes.optional(u"file");
+    if (!file)
+        return;
+    if (file->trimmed().isEmpty())
+        attributes.fail(PictureSource, QStringLiteral("l'atribut «file» de <picture> és buit."));
+    object.imagePath = *file;
+    object.imageData = loadPictureFile(m_context.baseDir, *file, m_walker, object.position);
+}
+
+void ObjectReader::readChildren(ReportObject &object)
+{
+    bool anyChild = false;
+    while (m_walker.nextChild()) {
+        const QString child = m_walker.name();
+        const SourcePosition position = m_walker.position();
+        if (child == QLatin1String("suppressWhen") && !anyChild) {
+            object.format.suppressFormula = m_walker.readFormula();
+        } else if (child == QLatin1String("data") && object.kind == ReportObject::Kind::Picture
+                   && object.imageData.isEmpty()) {
+            object.imageData = decodePictureData(m_walker.readText(), m_walker, position);
+        } else if (child == QLatin1String("report") && object.kind == ReportObject::Kind::Subreport
+                   && !object.subreport) {
+            readSubreportChild(object);
+        } else if (child == QLatin1String("link") && object.subreport) {
+            object.links.push_back(readSubreportLink(object));
+        } else if (objectKind(child) || child == QLatin1String("suppressWhen") || child == QLatin1String("data")
+                   || child == QLatin1String("report") || child == QLatin1String("link")) {
+            m_walker.fail(ElementOutOfPlace,
+                          QStringLiteral("l'element <%1> no pot anar aquí dins de <%2> (<suppressWhen> va primer; "
+                                         "una imatge té un sol origen; un subinforme té un <report> i després els "
+                                         "<link>).")
+                              .arg(child, m_walker.parentName()));
+        } else {
+            m_walker.failUnknownElement();
+        }
+        anyChild = true;
+    }
+}
+
+void ObjectReader::readSubreportChild(ReportObject &object)
+{
+    if (m_context.depth + 1 > maximumSubreportDepth)
+        m_walker.fail(NestingTooDeep, QStringLiteral("hi ha subinformes niats a més de %1 nivells.")
+                                          .arg(maximumSubreportDepth));
+    ReaderContext nested{m_walker, m_context.baseDir, m_context.depth + 1};
+    object.subreport = std::make_shared<ReportDefinition>(ReportElementReader(nested).read());
+}
+
+SubreportLink ObjectReader::readSubreportLink(const ReportObject &object)
+{
+    AttributeReader attributes(m_walker);
+    SubreportLink link;
+    link.position = m_walker.position();
+    link.mainField = m_references.field(attributes, u"main", {Kind::Database, Kind::Formula, Kind::Parameter});
+    link.subreportField = ReferenceReader(*object.subreport).field(attributes, u"sub", {Kind::Database});
+    attributes.finish();
+    m_walker.finishEmpty();
+    return link;
+}
+
+void ObjectReader::checkComplete(const ReportObject &object) const
+{
+    if (object.kind == ReportObject::Kind::Picture && object.imageData.isEmpty())
+        m_walker.failAt(object.position, PictureSource,
+                        QStringLiteral("la imatge no té origen: doneu l'atribut «file» o un element <data> amb la "
+                                       "imatge en base64."));
+    if (object.kind == ReportObject::Kind::Subreport && !object.subreport)
+        m_walker.failAt(object.position, MissingElement,
+                        QStringLiteral("al subinforme li falta l'element <report> amb la seva definició."));
+}
+
+} // namespace velmora
