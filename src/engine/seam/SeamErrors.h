@@ -12,4 +12,5 @@ constexpr qint32 UnknownExportFormat = 1005;
 constexpr qint32 UnknownDestination = 1006;
 constexpr qint32 NoReportSource = 1007;
 constexpr qint32 Stopped = 1008;
+constexpr qint32 ZoomOutOfRange = 1009;
 } // namespace velmora::SeamErrors
