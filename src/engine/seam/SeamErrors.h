@@ -13,4 +13,5 @@ constexpr qint32 UnknownDestination = 1006;
 constexpr qint32 NoReportSource = 1007;
 constexpr qint32 Stopped = 1008;
 constexpr qint32 ZoomOutOfRange = 1009;
+constexpr qint32 UnexpectedFault = 1010;
 } // namespace velmora::SeamErrors
