@@ -97,8 +97,10 @@ void ReportViewerWidget::connectCommands()
     connect(bar->previousPageAction, &QAction::triggered, this, &ReportViewerWidget::showPreviousPage);
     connect(bar->nextPageAction, &QAction::triggered, this, &ReportViewerWidget::showNextPage);
     connect(bar->lastPageAction, &QAction::triggered, this, &ReportViewerWidget::showLastPage);
-    connect(bar->pageNumberBox, &QLineEdit::returnPressed, this,
-            [this] { goToPage(m_toolBar->pageNumberBox->text().toInt()); });
+    connect(bar->pageNumberBox, &QLineEdit::returnPressed, this, [this] {
+        m_toolBar->pageNumberBox->setModified(false);
+        goToPage(m_toolBar->pageNumberBox->text().toInt());
+    });
     connect(bar->zoomList, &QComboBox::activated, this,
             [this](int index) { setZoomLevel(ZoomLevel::fromCode(m_toolBar->zoomList->itemData(index).toInt())); });
     connect(bar->printAction, &QAction::triggered, this, &ReportViewerWidget::printReport);
@@ -188,7 +190,7 @@ void ReportViewerWidget::viewReport()
     m_treeWanted = features().groupTreeShownAtStart;
     install(std::move(source));
     m_statusLine->showProgress(QString());
-    show(0, Placement::Top);
+    showPageAt(0, Placement::Top);
     if (!complete())
         m_worker->start(m_source);
     refreshState();
@@ -212,7 +214,7 @@ void ReportViewerWidget::install(std::shared_ptr<PageSource> source)
     refreshTree();
 }
 
-void ReportViewerWidget::show(int pageIndex, Placement placement)
+void ReportViewerWidget::showPageAt(int pageIndex, Placement placement)
 {
     ViewRange &view = currentView();
     view.currentPage = view.clamped(pageIndex, laidOut(), complete());
@@ -259,7 +261,7 @@ void ReportViewerWidget::ensureLayingOut()
     }
 }
 
-void ReportViewerWidget::showFirstPage() { show(currentView().firstPage, Placement::Top); }
+void ReportViewerWidget::showFirstPage() { showPageAt(currentView().firstPage, Placement::Top); }
 void ReportViewerWidget::showPreviousPage() { stepPage(-1); }
 void ReportViewerWidget::showNextPage() { stepPage(1); }
 
@@ -267,12 +269,12 @@ void ReportViewerWidget::showLastPage()
 {
     const ViewRange &view = currentView();
     if (view.lastPage) {
-        show(*view.lastPage, Placement::Top);
+        showPageAt(*view.lastPage, Placement::Top);
     } else if (complete()) {
-        show(laidOut() - 1, Placement::Top);
+        showPageAt(laidOut() - 1, Placement::Top);
     } else {
         // The last page is not known yet: wait for it at the far end.
-        show(std::numeric_limits<int>::max(), Placement::Top);
+        showPageAt(std::numeric_limits<int>::max(), Placement::Top);
     }
 }
 
@@ -284,14 +286,14 @@ void ReportViewerWidget::stepPage(int direction)
         return;
     if (complete() && target >= laidOut())
         return;
-    show(target, direction < 0 ? Placement::Bottom : Placement::Top);
+    showPageAt(target, direction < 0 ? Placement::Bottom : Placement::Top);
 }
 
 void ReportViewerWidget::goToPage(int number)
 {
     if (number < 1)
         return;
-    show(currentView().firstPage + number - 1, Placement::Top);
+    showPageAt(currentView().firstPage + number - 1, Placement::Top);
 }
 
 void ReportViewerWidget::zoom(qint16 percent)
@@ -359,7 +361,7 @@ void ReportViewerWidget::refresh()
     install(std::move(source));
     m_statusLine->showProgress(QStringLiteral("Actualitzant les dades..."));
     m_worker->start(m_source);
-    show(keep, Placement::Keep);
+    showPageAt(keep, Placement::Keep);
 }
 
 void ReportViewerWidget::stop()
@@ -385,7 +387,7 @@ bool ReportViewerWidget::findNext(const QString &text)
     }
     const FoundText found = *m_found;
     if (found.pageIndex != currentView().currentPage || !m_pageView->page())
-        show(found.pageIndex, Placement::Keep);
+        showPageAt(found.pageIndex, Placement::Keep);
     m_found = found;
     m_pageView->setHighlight(found.rect);
     m_statusLine->showProgress(QString());
@@ -421,7 +423,7 @@ void ReportViewerWidget::goToGroup(int entryIndex)
     if (m_currentView != 0)
         selectView(0);
     m_pendingY = entry.y;
-    show(entry.pageIndex, Placement::Keep);
+    showPageAt(entry.pageIndex, Placement::Keep);
 }
 
 void ReportViewerWidget::openGroupView(int entryIndex)
@@ -459,7 +461,7 @@ void ReportViewerWidget::selectView(int index)
         m_tabs->setCurrentIndex(index);
     }
     m_found.reset();
-    show(currentView().currentPage, Placement::Top);
+    showPageAt(currentView().currentPage, Placement::Top);
 }
 
 void ReportViewerWidget::onProgress(const Progress &progress)
@@ -468,7 +470,7 @@ void ReportViewerWidget::onProgress(const Progress &progress)
         m_statusLine->showProgress(progressText(progress));
     refreshTree();
     if (m_waitingPlacement && currentView().currentPage < laidOut())
-        show(currentView().currentPage, *m_waitingPlacement);
+        showPageAt(currentView().currentPage, *m_waitingPlacement);
     refreshState();
 }
 
@@ -477,7 +479,7 @@ void ReportViewerWidget::onWorkEnded(const QString &outcome)
     m_statusLine->showProgress(outcome);
     refreshTree();
     if (m_waitingPlacement && (complete() || currentView().currentPage < laidOut()))
-        show(currentView().currentPage, *m_waitingPlacement);
+        showPageAt(currentView().currentPage, *m_waitingPlacement);
     else if (m_waitingPlacement)
         m_pageView->setPlaceholderText(outcome);
     refreshState();
@@ -514,7 +516,8 @@ void ReportViewerWidget::refreshState()
     bar->nextPageAction->setEnabled(hasPages && !atEnd);
     bar->lastPageAction->setEnabled(hasPages && !atEnd);
     bar->pageNumberBox->setEnabled(hasPages);
-    if (!bar->pageNumberBox->hasFocus())
+    // Leave a number the user is typing alone.
+    if (!(bar->pageNumberBox->hasFocus() && bar->pageNumberBox->isModified()))
         bar->pageNumberBox->setText(number > 0 ? QString::number(number) : QString());
     bar->stopAction->setEnabled(isWorking());
     bar->showBusy(isWorking());

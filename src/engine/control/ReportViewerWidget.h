@@ -95,7 +95,7 @@ private:
     void buildControls();
     void connectCommands();
     void install(std::shared_ptr<PageSource> source);
-    void show(int pageIndex, Placement placement);
+    void showPageAt(int pageIndex, Placement placement);
     void placeAfterShowing(Placement placement);
     QString placeholderFor(int pageIndex) const;
     void ensureLayingOut();
