@@ -14,4 +14,5 @@ constexpr qint32 NoReportSource = 1007;
 constexpr qint32 Stopped = 1008;
 constexpr qint32 ZoomOutOfRange = 1009;
 constexpr qint32 UnexpectedFault = 1010;
+constexpr qint32 NoViewerControl = 1011;
 } // namespace velmora::SeamErrors
