@@ -88,6 +88,8 @@ void ReportViewerWidget::buildControls()
     column->addWidget(m_statusLine);
     m_groupTree->hide();
     m_tabs->addTab(mainViewCaption());
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_pageView);
 }
 
 void ReportViewerWidget::connectCommands()
