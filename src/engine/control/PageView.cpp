@@ -118,7 +118,10 @@ void PageView::setHighlight(std::optional<QRectF> twipsRect)
 void PageView::setGreyEdge(bool grey)
 {
     QPalette palette = viewport()->palette();
-    palette.setColor(QPalette::Window, grey ? QColor(128, 128, 128) : QColor(Qt::white));
+    const QColor edge = grey ? QColor(128, 128, 128) : QColor(Qt::white);
+    // The scroll area paints its viewport with the Base role.
+    palette.setColor(QPalette::Base, edge);
+    palette.setColor(QPalette::Window, edge);
     viewport()->setPalette(palette);
 }
 
@@ -133,7 +136,7 @@ void PageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     if (!m_page) {
-        painter.setPen(viewport()->palette().color(QPalette::WindowText));
+        painter.setPen(viewport()->palette().color(QPalette::Base).lightness() < 160 ? Qt::white : Qt::black);
         painter.drawText(viewport()->rect(), Qt::AlignCenter | Qt::TextWordWrap, m_placeholder);
         return;
     }
