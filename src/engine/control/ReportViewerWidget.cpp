@@ -325,26 +325,26 @@ void ReportViewerWidget::syncZoomList()
     list->setCurrentIndex(index);
 }
 
-void ReportViewerWidget::printReport()
+void ReportViewerWidget::runOnReport(const std::function<void(EngineReport &)> &command)
 {
     if (!m_report)
         return;
+    // A command started from the toolbar has no caller to take its failure.
     try {
-        m_report->print(this);
+        command(*m_report);
     } catch (const Failure &failure) {
         onFailure(failure.number(), failure.description());
     }
 }
 
+void ReportViewerWidget::printReport()
+{
+    runOnReport([this](EngineReport &report) { report.print(this); });
+}
+
 void ReportViewerWidget::exportReport()
 {
-    if (!m_report)
-        return;
-    try {
-        m_report->exportReport(true);
-    } catch (const Failure &failure) {
-        onFailure(failure.number(), failure.description());
-    }
+    runOnReport([](EngineReport &report) { report.exportReport(true); });
 }
 
 void ReportViewerWidget::refresh()

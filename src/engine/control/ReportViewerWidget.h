@@ -5,6 +5,7 @@
 #include "engine/control/ZoomLevel.h"
 #include "engine/seam/ReportEngine.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -107,6 +108,7 @@ private:
     void refreshTree();
     void selectView(int index);
     void showContextMenu(const QPoint &globalPos);
+    void runOnReport(const std::function<void(EngineReport &)> &command);
     void syncZoomList();
     QString mainViewCaption() const;
     ViewRange &currentView() { return m_views[size_t(m_currentView)]; }
