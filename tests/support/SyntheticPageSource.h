@@ -18,9 +18,9 @@ struct SyntheticShape {
     int pagesPerGroup = 3;
     QString title = QStringLiteral("Vendes per client");
     /// Laying out this page index fails with a Failure.
-    std::optional<int> failAtPage;
+    std::optional<int> failAtPage = std::nullopt;
     /// Laying out stops before this page index until release() or cancel.
-    std::optional<int> holdAtPage;
+    std::optional<int> holdAtPage = std::nullopt;
     /// Milliseconds spent on each page (a slow database).
     int millisecondsPerPage = 0;
 };
