@@ -221,6 +221,8 @@ public:
     std::shared_ptr<PageSource> createPageSource() override
     {
         m_state->record(QStringLiteral("createPageSource"));
+        if (m_state->makePageSource)
+            return m_state->makePageSource();
         return std::make_shared<FakePageSource>(m_state->shape.pageCount);
     }
     void print(QWidget *) override { m_state->record(QStringLiteral("print")); }

@@ -44,6 +44,8 @@ struct RecordingState {
     QString diskFileName;
     /// Called by exportReport(false) after logging; may throw.
     std::function<void(RecordingState &)> onExport;
+    /// Makes the report's page sources; by default a few one-line pages.
+    std::function<std::shared_ptr<PageSource>()> makePageSource;
     /// Printer name reported after printer setup (by default unchanged).
     std::optional<QString> printerNameAfterSetup;
 

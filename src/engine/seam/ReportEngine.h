@@ -7,6 +7,7 @@
 // operation may throw velmora::Failure (a number and a description).
 
 #include "engine/core/Failure.h"
+#include "engine/seam/ViewerFeatures.h"
 
 #include <QMargins>
 #include <QSize>
@@ -163,6 +164,18 @@ public:
     void setLeft(int left);
     void setWidth(int width);
     void setHeight(int height);
+
+    /// The design settings, given once by the window that holds the
+    /// control, before the report is shown.
+    void setFeatures(const ViewerFeatures &features);
+    const ViewerFeatures &features() const { return m_features; }
+
+protected:
+    /// Called when the design settings change.
+    virtual void applyFeatures() {}
+
+private:
+    ViewerFeatures m_features;
 };
 
 /// Makes the engine's objects; the windows get one at construction, so tests

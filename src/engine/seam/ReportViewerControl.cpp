@@ -30,4 +30,10 @@ void ReportViewerControl::setHeight(int height)
     resize(width(), height);
 }
 
+void ReportViewerControl::setFeatures(const ViewerFeatures &features)
+{
+    m_features = features;
+    applyFeatures();
+}
+
 } // namespace velmora

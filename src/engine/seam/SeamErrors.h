@@ -19,4 +19,7 @@ constexpr qint32 ComponentUnavailable = 1012;
 constexpr qint32 PrintFailed = 1013;
 constexpr qint32 BadCommandLine = 1014;
 constexpr qint32 InvalidMargins = 1015;
+constexpr qint32 ZoomOutOfRange = 1016;
+constexpr qint32 UnexpectedFault = 1017;
+constexpr qint32 NoViewerControl = 1018;
 } // namespace velmora::SeamErrors

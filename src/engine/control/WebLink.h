@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/page/Page.h"
+
+#include <QPointF>
+#include <QUrl>
+
+#include <optional>
+
+namespace velmora {
+
+/// Web addresses printed on a page: a line of text that is an address
+/// ("https://...", "http://...", "www....") can be opened in a browser.
+class WebLink {
+public:
+    /// The address of the text item under `pointTwips`, if it is one.
+    static std::optional<QUrl> at(const Page &page, QPointF pointTwips);
+    /// The address `text` stands for, if it is one.
+    static std::optional<QUrl> fromText(const QString &text);
+};
+
+} // namespace velmora
