@@ -1,0 +1,254 @@
+#include "engine/layout/BandBuilder.h"
+
+#include "engine/formula/ValueFormatter.h"
+
+namespace velmora {
+
+namespace {
+
+/// Room kept between a border and the text inside it.
+constexpr Twips borderInset = 40;
+
+bool hasBorder(const ReportObject &object) { return object.format.border.any(); }
+
+} // namespace
+
+BandBuilder::BandBuilder(const ReportPlan &plan, RecordContext &context, TextMeasurer &measurer,
+                         SubreportBands subreports)
+    : m_plan(plan), m_context(context), m_measurer(measurer), m_subreports(std::move(subreports))
+{
+}
+
+Band BandBuilder::build(int sectionIndex, bool withItems)
+{
+    const SectionDefinition &section = m_plan.definition().sections[size_t(sectionIndex)];
+    const SectionPlan &plan = m_plan.section(sectionIndex);
+    Band band;
+    band.height = section.height;
+    band.keepTogether = section.options.keepTogether;
+    band.newPageBefore = section.options.newPageBefore;
+    band.newPageAfter = section.options.newPageAfter;
+    if (section.options.suppress || m_context.holds(plan.suppress)) {
+        band.suppressed = true;
+        return band;
+    }
+    if (plan.hasFixedHeight && !withItems)
+        return band;
+
+    if (withItems && section.background) {
+        BoxItem back;
+        back.rect = QRect(0, 0, m_plan.definition().page.pageSize().width(), section.height);
+        back.borderWidth = 0;
+        back.filled = true;
+        back.fillColor = *section.background;
+        band.items.emplace_back(back);
+    }
+    bool anyFieldShown = false;
+    bool anyField = false;
+    Twips bottom = section.height;
+    for (size_t i = 0; i < section.objects.size(); ++i) {
+        const ReportObject &object = section.objects[i];
+        const ObjectPlan &objectPlan = plan.objects[i];
+        if (objectSuppressed(object, objectPlan))
+            continue;
+        Twips grownHeight = object.rect.height();
+        switch (object.kind) {
+        case ReportObject::Kind::Field:
+        case ReportObject::Kind::Text: {
+            Value raw;
+            const std::optional<QString> text = objectText(object, objectPlan, &raw);
+            const bool isField = object.kind == ReportObject::Kind::Field;
+            bool hasReference = isField;
+            for (const auto &piece : objectPlan.pieces)
+                hasReference = hasReference || piece.formula || piece.summary >= 0;
+            if (hasReference) {
+                anyField = true;
+                anyFieldShown = anyFieldShown || (text && !text->isEmpty());
+            }
+            if (!text)
+                continue;
+            grownHeight = placeText(object, objectPlan, *text, raw, band, withItems);
+            break;
+        }
+        case ReportObject::Kind::Subreport:
+            grownHeight = placeSubreport(object, objectPlan, band);
+            break;
+        case ReportObject::Kind::Line:
+        case ReportObject::Kind::Box:
+        case ReportObject::Kind::Picture:
+            if (withItems)
+                placeDecorations(object, objectPlan, grownHeight, band);
+            break;
+        }
+        bottom = std::max(bottom, section.height + (grownHeight - object.rect.height()));
+    }
+    if (section.options.suppressBlank && anyField && !anyFieldShown) {
+        band.suppressed = true;
+        band.items.clear();
+        return band;
+    }
+    band.height = bottom;
+    return band;
+}
+
+bool BandBuilder::objectSuppressed(const ReportObject &object, const ObjectPlan &plan)
+{
+    return object.format.suppress || m_context.holds(plan.suppress);
+}
+
+std::optional<QString> BandBuilder::objectText(const ReportObject &object, const ObjectPlan &plan, Value *rawValue)
+{
+    QString text;
+    for (const ObjectPlan::Piece &piece : plan.pieces)
+        text += pieceText(piece, object.format.valueFormat, object.kind == ReportObject::Kind::Field ? rawValue : nullptr);
+    if (object.kind == ReportObject::Kind::Field && object.format.suppressIfDuplicated && rawValue
+        && duplicatesPrevious(plan, *rawValue))
+        return std::nullopt;
+    return text;
+}
+
+QString BandBuilder::pieceText(const ObjectPlan::Piece &piece, const QString &format, Value *rawValue)
+{
+    if (piece.reportTitle)
+        return m_plan.definition().title;
+    Value v;
+    if (piece.summary >= 0) {
+        v = m_context.summaryOf(piece.summary);
+    } else if (piece.formula) {
+        v = m_context.evaluate(*piece.formula);
+    } else {
+        return piece.literal;
+    }
+    if (rawValue)
+        *rawValue = v;
+    return formatValue(v, format);
+}
+
+bool BandBuilder::duplicatesPrevious(const ObjectPlan &plan, const Value &value)
+{
+    const qint64 position = m_context.position();
+    if (position <= 0 || plan.pieces.empty())
+        return false;
+    m_context.setPosition(position - 1);
+    Value previous;
+    try {
+        pieceText(plan.pieces.front(), QString(), &previous);
+    } catch (...) {
+        m_context.setPosition(position);
+        throw;
+    }
+    m_context.setPosition(position);
+    return previous == value;
+}
+
+Twips BandBuilder::placeText(const ReportObject &object, const ObjectPlan &plan, const QString &text,
+                             const Value &raw, Band &band, bool withItems)
+{
+    const bool isField = object.kind == ReportObject::Kind::Field;
+    const ObjectFormat &format = object.format;
+    const Twips inset = hasBorder(object) ? borderInset : 0;
+    const Twips innerWidth = std::max(1, object.rect.width() - 2 * inset);
+    const TextMeasurer::LineMetrics metrics = m_measurer.lineMetrics(format.font);
+    const QStringList lines = format.canGrow ? m_measurer.wrap(format.font, text, innerWidth, format.maxLines)
+                                             : QStringList{m_measurer.fitOneLine(format.font, text, innerWidth)};
+    const Twips textHeight = Twips(lines.size()) * metrics.height + 2 * inset;
+    const Twips height = format.canGrow ? std::max(object.rect.height(), textHeight) : object.rect.height();
+    if (!withItems)
+        return height;
+
+    if (format.background) {
+        BoxItem back;
+        back.rect = QRect(object.rect.left(), object.rect.top(), object.rect.width(), height);
+        back.borderWidth = 0;
+        back.filled = true;
+        back.fillColor = *format.background;
+        band.items.emplace_back(back);
+    }
+    const bool typed = isField && lines.size() == 1 && !raw.isNull();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        TextItem item;
+        item.box = QRect(object.rect.left() + inset, object.rect.top() + inset + Twips(i) * metrics.height,
+                         innerWidth, metrics.height);
+        item.baseline = metrics.ascent;
+        item.text = lines[i];
+        item.font = format.font;
+        item.color = format.color;
+        item.alignment = format.alignment;
+        if (typed) {
+            item.value = raw;
+            item.cellFormat = spreadsheetFormat(raw.type(), format.valueFormat);
+        }
+        band.items.emplace_back(std::move(item));
+    }
+    placeDecorations(object, plan, height, band);
+    return height;
+}
+
+void BandBuilder::placeDecorations(const ReportObject &object, const ObjectPlan &plan, Twips height, Band &band)
+{
+    const QRect r(object.rect.left(), object.rect.top(), object.rect.width(), height);
+    switch (object.kind) {
+    case ReportObject::Kind::Line: {
+        LineItem line;
+        line.from = object.rect.topLeft();
+        line.to = QPoint(object.rect.left() + object.rect.width(), object.rect.top() + object.rect.height());
+        line.width = object.lineWidth;
+        line.color = object.format.color;
+        line.style = object.lineStyle;
+        band.items.emplace_back(line);
+        return;
+    }
+    case ReportObject::Kind::Box: {
+        BoxItem box;
+        box.rect = r;
+        box.borderWidth = object.lineWidth;
+        box.borderColor = object.format.color;
+        box.filled = object.boxFilled && object.format.background.has_value();
+        box.fillColor = object.format.background.value_or(qRgb(255, 255, 255));
+        box.style = object.lineStyle;
+        band.items.emplace_back(box);
+        return;
+    }
+    case ReportObject::Kind::Picture: {
+        if (!plan.picture.isNull())
+            band.items.emplace_back(PictureItem{r, plan.picture});
+        return;
+    }
+    default: break;
+    }
+    const BorderSpec &b = object.format.border;
+    const auto edge = [&](QPoint from, QPoint to) {
+        LineItem line;
+        line.from = from;
+        line.to = to;
+        line.width = b.width;
+        line.color = b.color;
+        band.items.emplace_back(line);
+    };
+    const int right = r.left() + r.width(), bottom = r.top() + r.height();
+    if (b.top)
+        edge({r.left(), r.top()}, {right, r.top()});
+    if (b.bottom)
+        edge({r.left(), bottom}, {right, bottom});
+    if (b.left)
+        edge({r.left(), r.top()}, {r.left(), bottom});
+    if (b.right)
+        edge({right, r.top()}, {right, bottom});
+}
+
+Twips BandBuilder::placeSubreport(const ReportObject &object, const ObjectPlan &plan, Band &band)
+{
+    if (!m_subreports)
+        return object.rect.height();
+    Twips y = object.rect.top();
+    for (const Band &sub : m_subreports(object, plan, m_context, m_measurer)) {
+        for (PageItem item : sub.items) {
+            translateItem(item, QPoint(object.rect.left(), y));
+            band.items.push_back(std::move(item));
+        }
+        y += sub.height;
+    }
+    return std::max(object.rect.height(), y - object.rect.top());
+}
+
+} // namespace velmora

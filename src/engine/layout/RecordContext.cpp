@@ -1,0 +1,148 @@
+#include "engine/layout/RecordContext.h"
+
+#include "engine/layout/LayoutErrors.h"
+#include "engine/layout/SummaryAccumulator.h"
+
+namespace velmora {
+
+RecordContext::RecordContext(const ReportPlan &plan, const PreparedRecords &prepared, QDateTime printTime)
+    : m_plan(plan), m_prepared(prepared), m_printTime(std::move(printTime)),
+      m_formulaValues(size_t(plan.formulaCount())), m_formulaState(size_t(plan.formulaCount()), 0)
+{
+}
+
+void RecordContext::forgetFormulaValues()
+{
+    std::fill(m_formulaState.begin(), m_formulaState.end(), quint8(0));
+}
+
+void RecordContext::setRecord(qint64 record)
+{
+    if (record == m_record && m_position < 0)
+        return;
+    m_record = record;
+    m_position = -1;
+    forgetFormulaValues();
+}
+
+void RecordContext::setPosition(qint64 position)
+{
+    if (position == m_position && position >= 0)
+        return;
+    m_position = position;
+    m_record = position >= 0 && position < m_prepared.size() ? qint64(m_prepared.order[size_t(position)]) : -1;
+    forgetFormulaValues();
+}
+
+void RecordContext::setPage(int pageNumber, int totalPages)
+{
+    if (pageNumber == m_pageNumber && totalPages == m_totalPages)
+        return;
+    m_pageNumber = pageNumber;
+    m_totalPages = totalPages;
+    // Formulas may show the page: work them out again.
+    forgetFormulaValues();
+}
+
+Value RecordContext::evaluate(const Formula &formula)
+{
+    return formula.evaluate(*this);
+}
+
+bool RecordContext::holds(const std::optional<Formula> &condition)
+{
+    return condition && isTrue(condition->evaluate(*this));
+}
+
+Value RecordContext::formulaValue(int index)
+{
+    quint8 &state = m_formulaState[size_t(index)];
+    if (state == 2)
+        return m_formulaValues[size_t(index)];
+    if (state == 1)
+        throw Failure(LayoutErrors::CircularFormula,
+                      QStringLiteral("La fórmula @%1 depèn d'ella mateixa.").arg(m_plan.formulaName(index)));
+    state = 1;
+    try {
+        m_formulaValues[size_t(index)] = m_plan.formula(index).evaluate(*this);
+    } catch (...) {
+        state = 0;
+        throw;
+    }
+    state = 2;
+    return m_formulaValues[size_t(index)];
+}
+
+Value RecordContext::operandValue(const Operand &operand)
+{
+    if (operand.isFormula)
+        return formulaValue(operand.index);
+    if (m_record < 0)
+        return Value();
+    return m_prepared.records->value(m_record, operand.index);
+}
+
+Value RecordContext::slotValue(int slot)
+{
+    const SlotTarget &target = m_plan.slots()[size_t(slot)];
+    switch (target.kind) {
+    case SlotTarget::Kind::Field: return operandValue(Operand{false, target.index});
+    case SlotTarget::Kind::Formula: return formulaValue(target.index);
+    case SlotTarget::Kind::Parameter: return m_plan.parameterValues()[size_t(target.index)];
+    case SlotTarget::Kind::RunningTotal: return runningTotalValue(target.index);
+    case SlotTarget::Kind::Summary: return summaryValue(target.index);
+    }
+    return Value();
+}
+
+Value RecordContext::unavailable(const QString &what) const
+{
+    throw Failure(LayoutErrors::NotAvailableWhileReading,
+                  QStringLiteral("%1 no es pot fer servir mentre es llegeixen o s'ordenen els registres.").arg(what));
+}
+
+Value RecordContext::summaryValue(int spec)
+{
+    if (!m_prepared.summariesReady)
+        return unavailable(QStringLiteral("Un resum"));
+    const SummarySpec &s = m_plan.summaries()[size_t(spec)];
+    if (s.groupLevel < 0)
+        return m_prepared.reportSummaries[size_t(spec)];
+    if (m_position < 0)
+        return SummaryAccumulator(s.operation).result(); // no records: a count of 0, no sum
+    const GroupLevel &level = m_prepared.levels[size_t(s.groupLevel)];
+    const int group = level.groupAt(m_position);
+    if (group < 0)
+        return Value();
+    return level.summaries[size_t(spec)][size_t(group)];
+}
+
+Value RecordContext::runningTotalValue(int index)
+{
+    if (!m_prepared.runningTotalsReady)
+        return unavailable(QStringLiteral("Un total acumulat"));
+    if (m_position < 0)
+        return Value();
+    return m_prepared.runningTotals[size_t(index)][size_t(m_position)];
+}
+
+Value RecordContext::specialValue(SpecialValue which)
+{
+    switch (which) {
+    case SpecialValue::PageNumber: return Value::integer(m_pageNumber);
+    case SpecialValue::TotalPageCount: return Value::integer(m_totalPages);
+    case SpecialValue::PageNofM:
+        return Value::string(QStringLiteral("Pàgina %1 de %2").arg(m_pageNumber).arg(m_totalPages));
+    case SpecialValue::PrintDate: return Value::date(DateTime::fromDate(m_printTime.date()));
+    case SpecialValue::PrintTime: return Value::time(DateTime::fromTime(m_printTime.time()));
+    case SpecialValue::RecordNumber: return Value::integer(m_position + 1);
+    case SpecialValue::GroupNumber: {
+        if (m_prepared.levels.empty() || m_position < 0)
+            return Value::integer(1);
+        return Value::integer(m_prepared.levels.back().groupAt(m_position) + 1);
+    }
+    }
+    return Value();
+}
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/formula/Formula.h"
+#include "engine/layout/PreparedRecords.h"
+#include "engine/layout/ReportPlan.h"
+
+#include <QDateTime>
+
+namespace velmora {
+
+/// What formulas see while the engine stands on one record: its fields, the
+/// report's formulas (each worked out once per record), parameters, the
+/// summaries of the groups holding it, running totals, and the page.
+class RecordContext : public EvaluationContext {
+public:
+    RecordContext(const ReportPlan &plan, const PreparedRecords &prepared, QDateTime printTime);
+
+    /// Stand on a record of the joined set before it has a place in the
+    /// report (record selection, sorting): summaries are not known yet.
+    void setRecord(qint64 record);
+    /// Stand on the record at `position` of the report's order (-1: none,
+    /// as on a page of a report without records).
+    void setPosition(qint64 position);
+    void setPage(int pageNumber, int totalPages);
+
+    qint64 position() const { return m_position; }
+    Value evaluate(const Formula &formula);
+    Value formulaValue(int index);
+    Value operandValue(const Operand &operand);
+    /// True only for a Boolean true; no formula at all counts as false.
+    bool holds(const std::optional<Formula> &condition);
+    /// The value of summary spec `spec` for the groups holding this record.
+    Value summaryOf(int spec) { return summaryValue(spec); }
+
+    Value slotValue(int slot) override;
+    Value specialValue(SpecialValue which) override;
+
+private:
+    void forgetFormulaValues();
+    Value summaryValue(int spec);
+    Value runningTotalValue(int index);
+    Value unavailable(const QString &what) const;
+
+    const ReportPlan &m_plan;
+    const PreparedRecords &m_prepared;
+    QDateTime m_printTime;
+    qint64 m_record = -1;
+    qint64 m_position = -1;
+    int m_pageNumber = 1;
+    int m_totalPages = 0;
+    std::vector<Value> m_formulaValues;
+    std::vector<quint8> m_formulaState; ///< 0 not worked out, 1 in progress, 2 done
+};
+
+} // namespace velmora

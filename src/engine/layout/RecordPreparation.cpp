@@ -1,0 +1,263 @@
+#include "engine/layout/RecordPreparation.h"
+
+#include "engine/layout/LayoutErrors.h"
+#include "engine/layout/RecordContext.h"
+#include "engine/layout/SummaryAccumulator.h"
+#include "engine/layout/ValueOrder.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace velmora {
+
+namespace {
+
+void checkCancel(const CancelToken &cancel)
+{
+    if (cancel.isCancelled())
+        throw Failure(LayoutErrors::Stopped, QStringLiteral("S'ha aturat la preparació de l'informe."));
+}
+
+/// Every selected record gets, for one key, the rank of its value among all
+/// distinct values: sorting then compares small integers, and the collation
+/// runs once per distinct value instead of once per comparison.
+std::vector<quint32> rankKey(RecordContext &context, const Operand &operand, const std::vector<quint32> &order,
+                             const CancelToken &cancel)
+{
+    std::unordered_map<Value, quint32, ValueHash, ValueEqual> ids;
+    std::vector<Value> distinct;
+    std::vector<quint32> idOf(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        if ((i & 0xFFFF) == 0)
+            checkCancel(cancel);
+        context.setRecord(order[i]);
+        Value v = context.operandValue(operand);
+        auto [it, inserted] = ids.try_emplace(v, quint32(distinct.size()));
+        if (inserted)
+            distinct.push_back(std::move(v));
+        idOf[i] = it->second;
+    }
+    std::vector<quint32> byValue(distinct.size());
+    for (quint32 i = 0; i < byValue.size(); ++i)
+        byValue[i] = i;
+    std::sort(byValue.begin(), byValue.end(),
+              [&](quint32 a, quint32 b) { return compareValues(distinct[a], distinct[b]) < 0; });
+    std::vector<quint32> rankOfId(distinct.size());
+    for (quint32 r = 0; r < byValue.size(); ++r)
+        rankOfId[byValue[r]] = r;
+    for (quint32 &id : idOf)
+        id = rankOfId[id];
+    return idOf;
+}
+
+std::vector<quint32> selectRecords(const ReportPlan &plan, RecordContext &context, qint64 count,
+                                   const CancelToken &cancel, const ProgressCallback &progress)
+{
+    std::vector<quint32> selected;
+    selected.reserve(size_t(count));
+    for (qint64 r = 0; r < count; ++r) {
+        if ((r & 0xFFFF) == 0) {
+            checkCancel(cancel);
+            if (progress)
+                progress({r, 0, QStringLiteral("Seleccionant els registres")});
+        }
+        context.setRecord(r);
+        if (!plan.recordSelection() || context.holds(plan.recordSelection()))
+            selected.push_back(quint32(r));
+    }
+    return selected;
+}
+
+/// Sorts `order` by the keys; ranks[k][i] is key k's rank for order[i], and
+/// follows its record.
+void sortRecords(const ReportPlan &plan, std::vector<quint32> &order, std::vector<std::vector<quint32>> &ranks)
+{
+    std::vector<quint32> index(order.size());
+    for (quint32 i = 0; i < index.size(); ++i)
+        index[i] = i;
+    const auto &keys = plan.sortKeys();
+    std::stable_sort(index.begin(), index.end(), [&](quint32 a, quint32 b) {
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const quint32 ra = ranks[k][a], rb = ranks[k][b];
+            if (ra != rb)
+                return keys[k].direction == SortDirection::Ascending ? ra < rb : ra > rb;
+        }
+        return false;
+    });
+    const auto permute = [&index](std::vector<quint32> &values) {
+        std::vector<quint32> sorted(values.size());
+        for (size_t i = 0; i < index.size(); ++i)
+            sorted[i] = values[index[i]];
+        values = std::move(sorted);
+    };
+    permute(order);
+    for (auto &r : ranks)
+        permute(r);
+}
+
+/// Finds where each group starts: group level L changes where any key of
+/// levels 0..L changes.
+void findGroups(const ReportPlan &plan, PreparedRecords &prepared, const std::vector<std::vector<quint32>> &ranksInOrder)
+{
+    const int levels = plan.groupCount();
+    const size_t n = prepared.order.size();
+    prepared.levels.assign(size_t(levels), GroupLevel{});
+    prepared.firstStartingLevel.assign(n, quint8(levels));
+    prepared.firstEndingLevel.assign(n, quint8(levels));
+    for (size_t i = 0; i < n; ++i) {
+        int changed = levels;
+        for (int l = 0; l < levels; ++l)
+            if (i == 0 || ranksInOrder[size_t(l)][i] != ranksInOrder[size_t(l)][i - 1]) {
+                changed = l;
+                break;
+            }
+        prepared.firstStartingLevel[i] = quint8(changed);
+        for (int l = changed; l < levels; ++l)
+            prepared.levels[size_t(l)].starts.push_back(quint32(i));
+        if (i > 0)
+            prepared.firstEndingLevel[i - 1] = quint8(changed);
+    }
+    if (n > 0)
+        prepared.firstEndingLevel[n - 1] = 0;
+}
+
+void recordGroupKeys(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context)
+{
+    for (int l = 0; l < plan.groupCount(); ++l) {
+        GroupLevel &level = prepared.levels[size_t(l)];
+        level.keys.clear();
+        for (quint32 start : level.starts) {
+            context.setPosition(start);
+            level.keys.push_back(context.operandValue(plan.sortKeys()[size_t(l)].operand));
+        }
+    }
+}
+
+void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
+                      const CancelToken &cancel)
+{
+    const auto &specs = plan.summaries();
+    prepared.reportSummaries.assign(specs.size(), Value());
+    for (GroupLevel &level : prepared.levels)
+        level.summaries.assign(specs.size(), {});
+    std::vector<SummaryAccumulator> acc;
+    for (const SummarySpec &s : specs) {
+        acc.emplace_back(s.operation);
+        if (s.groupLevel >= 0)
+            prepared.levels[size_t(s.groupLevel)].summaries[&s - specs.data()].reserve(
+                prepared.levels[size_t(s.groupLevel)].starts.size());
+    }
+    const qint64 n = prepared.size();
+    for (qint64 pos = 0; pos < n; ++pos) {
+        if ((pos & 0xFFFF) == 0)
+            checkCancel(cancel);
+        context.setPosition(pos);
+        const int ending = prepared.firstEndingLevel[size_t(pos)];
+        for (size_t s = 0; s < specs.size(); ++s) {
+            acc[s].add(context.operandValue(specs[s].operand));
+            const int level = specs[s].groupLevel;
+            if (level >= 0 && level >= ending) {
+                prepared.levels[size_t(level)].summaries[s].push_back(acc[s].result());
+                acc[s].reset();
+            }
+        }
+    }
+    for (size_t s = 0; s < specs.size(); ++s)
+        if (specs[s].groupLevel < 0)
+            prepared.reportSummaries[s] = acc[s].result();
+    prepared.summariesReady = true;
+}
+
+/// Leaves out the groups whose selection formula is not true; returns
+/// whether anything was left out.
+bool applyGroupSelection(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context)
+{
+    std::vector<bool> keep(prepared.order.size(), true);
+    bool removed = false;
+    for (int l = 0; l < plan.groupCount(); ++l) {
+        if (!plan.groupSelection(l))
+            continue;
+        const GroupLevel &level = prepared.levels[size_t(l)];
+        for (size_t g = 0; g < level.starts.size(); ++g) {
+            context.setPosition(level.starts[g]);
+            if (context.holds(plan.groupSelection(l)))
+                continue;
+            removed = true;
+            for (qint64 p = level.starts[g]; p < level.endOf(int(g), prepared.size()); ++p)
+                keep[size_t(p)] = false;
+        }
+    }
+    if (!removed)
+        return false;
+    std::vector<quint32> kept;
+    for (size_t p = 0; p < keep.size(); ++p)
+        if (keep[p])
+            kept.push_back(prepared.order[p]);
+    prepared.order = std::move(kept);
+    return true;
+}
+
+void computeRunningTotals(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
+                          const CancelToken &cancel)
+{
+    const auto &specs = plan.runningTotals();
+    prepared.runningTotals.assign(specs.size(), {});
+    for (size_t t = 0; t < specs.size(); ++t) {
+        const RunningTotalSpec &spec = specs[t];
+        SummaryAccumulator acc(spec.operation);
+        auto &values = prepared.runningTotals[t];
+        values.reserve(size_t(prepared.size()));
+        for (qint64 pos = 0; pos < prepared.size(); ++pos) {
+            if ((pos & 0xFFFF) == 0)
+                checkCancel(cancel);
+            if (spec.resetGroupLevel >= 0 && prepared.firstStartingLevel[size_t(pos)] <= spec.resetGroupLevel)
+                acc.reset();
+            context.setPosition(pos);
+            if (!spec.condition || context.holds(spec.condition))
+                acc.add(context.operandValue(spec.operand));
+            values.push_back(acc.result());
+        }
+    }
+    prepared.runningTotalsReady = true;
+}
+
+} // namespace
+
+PreparedRecords prepareRecords(const ReportPlan &plan, std::shared_ptr<const RecordSet> records,
+                               const QDateTime &printTime, const CancelToken &cancel,
+                               const ProgressCallback &progress)
+{
+    PreparedRecords prepared;
+    prepared.records = std::move(records);
+    RecordContext context(plan, prepared, printTime);
+    std::vector<quint32> order = selectRecords(plan, context, prepared.records->size(), cancel, progress);
+
+    if (progress)
+        progress({qint64(order.size()), 0, QStringLiteral("Ordenant els registres")});
+    for (int pass = 0; pass < 2; ++pass) {
+        // The first pass sorts; the second, after group selection, keeps the
+        // sorted order and only ranks the group keys again.
+        std::vector<std::vector<quint32>> ranks;
+        const size_t keys = pass == 0 ? plan.sortKeys().size() : size_t(plan.groupCount());
+        for (size_t k = 0; k < keys; ++k)
+            ranks.push_back(rankKey(context, plan.sortKeys()[k].operand, order, cancel));
+        if (pass == 0)
+            sortRecords(plan, order, ranks);
+        prepared.order = order;
+        prepared.summariesReady = false;
+        findGroups(plan, prepared, ranks);
+        recordGroupKeys(plan, prepared, context);
+        if (progress)
+            progress({qint64(order.size()), 0, QStringLiteral("Calculant els totals")});
+        computeSummaries(plan, prepared, context, cancel);
+        // Group selection may leave groups out; the totals are then worked
+        // out again over what remains, so every total matches what is shown.
+        if (pass == 1 || !applyGroupSelection(plan, prepared, context))
+            break;
+        order = prepared.order;
+    }
+    computeRunningTotals(plan, prepared, context, cancel);
+    return prepared;
+}
+
+} // namespace velmora

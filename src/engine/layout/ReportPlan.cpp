@@ -1,0 +1,355 @@
+#include "engine/layout/ReportPlan.h"
+
+#include "engine/layout/LayoutErrors.h"
+
+namespace velmora {
+
+namespace {
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+template<typename List, typename Name>
+int indexByName(const List &list, const QString &name, Name nameOf)
+{
+    for (size_t i = 0; i < list.size(); ++i)
+        if (sameName(nameOf(list[i]), name))
+            return int(i);
+    return -1;
+}
+
+QString specialName(SpecialField special)
+{
+    switch (special) {
+    case SpecialField::PageNumber: return QStringLiteral("PageNumber");
+    case SpecialField::TotalPageCount: return QStringLiteral("TotalPageCount");
+    case SpecialField::PageNofM: return QStringLiteral("PageNofM");
+    case SpecialField::PrintDate: return QStringLiteral("PrintDate");
+    case SpecialField::PrintTime: return QStringLiteral("PrintTime");
+    case SpecialField::RecordNumber: return QStringLiteral("RecordNumber");
+    case SpecialField::GroupNumber: return QStringLiteral("GroupNumber");
+    case SpecialField::ReportTitle: return QStringLiteral("ReportTitle");
+    }
+    return QString();
+}
+
+/// The formula text that yields a field reference's value.
+QString formulaTextFor(const FieldRef &ref)
+{
+    switch (ref.kind) {
+    case FieldRef::Kind::Database: return u'{' + ref.table + u'.' + ref.name + u'}';
+    case FieldRef::Kind::Formula: return QStringLiteral("{@") + ref.name + u'}';
+    case FieldRef::Kind::Parameter: return QStringLiteral("{?") + ref.name + u'}';
+    case FieldRef::Kind::RunningTotal: return QStringLiteral("{#") + ref.name + u'}';
+    case FieldRef::Kind::Special: return specialName(ref.special);
+    case FieldRef::Kind::Summary: break;
+    }
+    return QString();
+}
+
+SummaryOperation operationFor(SummaryFunction fn)
+{
+    switch (fn) {
+    case SummaryFunction::Sum: return SummaryOperation::Sum;
+    case SummaryFunction::Count: return SummaryOperation::Count;
+    case SummaryFunction::DistinctCount: return SummaryOperation::DistinctCount;
+    case SummaryFunction::Average: return SummaryOperation::Average;
+    case SummaryFunction::Minimum: return SummaryOperation::Minimum;
+    case SummaryFunction::Maximum: return SummaryOperation::Maximum;
+    }
+    return SummaryOperation::Sum;
+}
+
+} // namespace
+
+ReportPlan::ReportPlan(std::shared_ptr<const ReportDefinition> definition,
+                       const std::map<QString, Value> &parameters, int reportSummaryLevel)
+    : m_definition(std::move(definition)), m_reportSummaryLevel(reportSummaryLevel)
+{
+    for (const ParameterDefinition &p : m_definition->parameters) {
+        Value v = p.defaultValue;
+        for (const auto &[name, given] : parameters)
+            if (sameName(name, p.name))
+                v = given;
+        m_parameterValues.push_back(v);
+    }
+    compileFormulas();
+    m_recordSelection = compile(m_definition->recordSelection, QStringLiteral("selecció de registres"));
+    compileKeys();
+    compileRunningTotals();
+    compileSections();
+}
+
+std::optional<Formula> ReportPlan::compile(const FormulaText &text, const QString &name)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    Formula f = Formula::parse(text.text, name, text.line > 0 ? text.line : 1, text.column > 0 ? text.column : 1);
+    f.bind(*this);
+    noteSpecials(f);
+    return f;
+}
+
+void ReportPlan::noteSpecials(const Formula &formula)
+{
+    if (formula.usesSpecialValue(SpecialValue::TotalPageCount) || formula.usesSpecialValue(SpecialValue::PageNofM))
+        m_needsPageCount = true;
+}
+
+void ReportPlan::compileFormulas()
+{
+    // Parse every formula first so that formulas may name each other in any order.
+    for (const FormulaDefinition &fd : m_definition->formulas) {
+        const FormulaText &t = fd.formula;
+        m_formulas.push_back(Formula::parse(t.text.isEmpty() ? QStringLiteral("\"\"") : t.text, u'@' + fd.name,
+                                            t.line > 0 ? t.line : 1, t.column > 0 ? t.column : 1));
+        m_formulaNames.push_back(fd.name);
+    }
+    for (Formula &f : m_formulas) {
+        f.bind(*this);
+        noteSpecials(f);
+    }
+}
+
+void ReportPlan::compileKeys()
+{
+    for (size_t level = 0; level < m_definition->groups.size(); ++level) {
+        const GroupDefinition &g = m_definition->groups[level];
+        m_sortKeys.push_back({operandFor(g.field, QStringLiteral("grup %1").arg(level + 1)), g.direction});
+        m_groupSelections.push_back(compile(g.selection, QStringLiteral("selecció del grup %1").arg(level + 1)));
+    }
+    for (const SortDefinition &s : m_definition->sorts)
+        m_sortKeys.push_back({operandFor(s.field, QStringLiteral("ordenació")), s.direction});
+}
+
+void ReportPlan::compileRunningTotals()
+{
+    // Slots for running totals are resolved by name, so the specs must exist
+    // before any formula that names one is evaluated; they are filled here.
+    for (const RunningTotalDefinition &rt : m_definition->runningTotals) {
+        RunningTotalSpec spec;
+        spec.operation = rt.operation;
+        spec.operand = operandFor(rt.field, u'#' + rt.name);
+        spec.condition = compile(rt.condition, u'#' + rt.name);
+        spec.resetGroupLevel = rt.resetGroupLevel;
+        if (spec.resetGroupLevel >= groupCount())
+            throw Failure(LayoutErrors::UnknownReference,
+                          QStringLiteral("El total acumulat #%1 es reinicia amb un grup que no existeix.").arg(rt.name));
+        m_runningTotals.push_back(std::move(spec));
+    }
+}
+
+void ReportPlan::compileSections()
+{
+    for (const SectionDefinition &section : m_definition->sections) {
+        SectionPlan plan;
+        plan.suppress = compile(section.options.suppressFormula, QStringLiteral("supressió de ") + section.name);
+        for (const ReportObject &object : section.objects) {
+            plan.objects.push_back(compileObject(object));
+            if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
+                || object.format.suppressIfDuplicated)
+                plan.hasFixedHeight = false;
+        }
+        if (plan.suppress || section.options.suppressBlank)
+            plan.hasFixedHeight = false;
+        m_sections.push_back(std::move(plan));
+    }
+}
+
+ObjectPlan ReportPlan::compileObject(const ReportObject &object)
+{
+    ObjectPlan plan;
+    plan.suppress = compile(object.format.suppressFormula, QStringLiteral("supressió de ") + object.name);
+    if (object.kind == ReportObject::Kind::Field) {
+        plan.pieces.push_back(pieceFor(object.field, object));
+    } else if (object.kind == ReportObject::Kind::Text) {
+        compileText(object, plan);
+    } else if (object.kind == ReportObject::Kind::Subreport) {
+        for (const SubreportLink &link : object.links)
+            plan.pieces.push_back(pieceFor(link.mainField, object));
+    } else if (object.kind == ReportObject::Kind::Picture && !object.imageData.isEmpty()) {
+        plan.picture.loadFromData(object.imageData);
+        if (plan.picture.isNull())
+            throw Failure(LayoutErrors::BadPicture,
+                          QStringLiteral("La imatge de l'objecte %1 no es pot llegir.").arg(object.name));
+    }
+    return plan;
+}
+
+void ReportPlan::compileText(const ReportObject &object, ObjectPlan &plan)
+{
+    // Literal text with references in braces: "Total de {Clients.Nom}".
+    // A brace with no closing brace is plain text.
+    const QString &t = object.text;
+    qsizetype pos = 0;
+    while (pos < t.size()) {
+        const qsizetype open = t.indexOf(u'{', pos);
+        const qsizetype close = open < 0 ? -1 : t.indexOf(u'}', open);
+        if (open < 0 || close < 0) {
+            plan.pieces.push_back({t.mid(pos), std::nullopt, -1, false});
+            break;
+        }
+        if (open > pos)
+            plan.pieces.push_back({t.mid(pos, open - pos), std::nullopt, -1, false});
+        const QString inner = t.mid(open + 1, close - open - 1).trimmed();
+        ObjectPlan::Piece piece;
+        if (sameName(inner, QStringLiteral("ReportTitle"))) {
+            piece.reportTitle = true;
+        } else {
+            const bool reference = inner.startsWith(u'@') || inner.startsWith(u'?') || inner.startsWith(u'#')
+                                || inner.contains(u'.');
+            Formula f = Formula::parse(reference ? u'{' + inner + u'}' : inner, object.name);
+            f.bind(*this);
+            noteSpecials(f);
+            piece.formula = std::move(f);
+        }
+        plan.pieces.push_back(std::move(piece));
+        pos = close + 1;
+    }
+}
+
+ObjectPlan::Piece ReportPlan::pieceFor(const FieldRef &ref, const ReportObject &object)
+{
+    ObjectPlan::Piece piece;
+    if (ref.kind == FieldRef::Kind::Summary) {
+        if (!ref.operand)
+            throw Failure(LayoutErrors::UnknownReference,
+                          QStringLiteral("El resum %1 no diu de quin camp és.").arg(object.name));
+        if (ref.groupLevel >= groupCount() || ref.groupLevel < -1)
+            throw Failure(LayoutErrors::UnknownReference,
+                          QStringLiteral("El resum %1 és d'un grup que no existeix.").arg(object.name));
+        piece.summary = summaryFor({ref.operation, operandFor(*ref.operand, object.name), ref.groupLevel});
+        return piece;
+    }
+    if (ref.kind == FieldRef::Kind::Special && ref.special == SpecialField::ReportTitle) {
+        piece.reportTitle = true;
+        return piece;
+    }
+    if (ref.kind == FieldRef::Kind::Special
+        && (ref.special == SpecialField::TotalPageCount || ref.special == SpecialField::PageNofM))
+        m_needsPageCount = true;
+    Formula f = Formula::parse(formulaTextFor(ref), object.name);
+    f.bind(*this);
+    piece.formula = std::move(f);
+    return piece;
+}
+
+int ReportPlan::fieldIndex(const QString &alias, const QString &field)
+{
+    const TableDefinition *table = m_definition->tableByAlias(alias);
+    if (!table)
+        return -1;
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (sameName(m_fields[i].alias, table->alias) && sameName(m_fields[i].field, field))
+            return int(i);
+    m_fields.push_back({table->alias, field});
+    return int(m_fields.size() - 1);
+}
+
+int ReportPlan::slotFor(SlotTarget::Kind kind, int index)
+{
+    for (size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].kind == kind && m_slots[i].index == index)
+            return int(i);
+    m_slots.push_back({kind, index});
+    return int(m_slots.size() - 1);
+}
+
+int ReportPlan::resolve(const FormulaReference &ref)
+{
+    switch (ref.kind) {
+    case FormulaReference::Kind::Field: {
+        const int f = fieldIndex(ref.table, ref.name);
+        return f < 0 ? -1 : slotFor(SlotTarget::Kind::Field, f);
+    }
+    case FormulaReference::Kind::Formula: {
+        const int i = indexByName(m_formulaNames, ref.name, [](const QString &n) { return n; });
+        return i < 0 ? -1 : slotFor(SlotTarget::Kind::Formula, i);
+    }
+    case FormulaReference::Kind::Parameter: {
+        const int i = indexByName(m_definition->parameters, ref.name,
+                                  [](const ParameterDefinition &p) { return p.name; });
+        return i < 0 ? -1 : slotFor(SlotTarget::Kind::Parameter, i);
+    }
+    case FormulaReference::Kind::RunningTotal: {
+        const int i = indexByName(m_definition->runningTotals, ref.name,
+                                  [](const RunningTotalDefinition &r) { return r.name; });
+        return i < 0 ? -1 : slotFor(SlotTarget::Kind::RunningTotal, i);
+    }
+    }
+    return -1;
+}
+
+std::optional<Operand> ReportPlan::operandFor(const FormulaReference &ref)
+{
+    if (ref.kind == FormulaReference::Kind::Field) {
+        const int f = fieldIndex(ref.table, ref.name);
+        if (f >= 0)
+            return Operand{false, f};
+    } else if (ref.kind == FormulaReference::Kind::Formula) {
+        const int i = indexByName(m_formulaNames, ref.name, [](const QString &n) { return n; });
+        if (i >= 0)
+            return Operand{true, i};
+    }
+    return std::nullopt;
+}
+
+Operand ReportPlan::operandFor(const FieldRef &ref, const QString &where)
+{
+    std::optional<Operand> operand;
+    if (ref.kind == FieldRef::Kind::Database)
+        operand = operandFor(FormulaReference{FormulaReference::Kind::Field, ref.table, ref.name});
+    else if (ref.kind == FieldRef::Kind::Formula)
+        operand = operandFor(FormulaReference{FormulaReference::Kind::Formula, QString(), ref.name});
+    if (!operand)
+        throw Failure(LayoutErrors::UnknownReference,
+                      QStringLiteral("%1: la referència %2 no és cap camp ni fórmula de l'informe.")
+                          .arg(where, formulaTextFor(ref)));
+    return *operand;
+}
+
+int ReportPlan::groupLevelFor(const FormulaReference &groupRef) const
+{
+    for (size_t level = 0; level < m_definition->groups.size(); ++level) {
+        const FieldRef &g = m_definition->groups[level].field;
+        const bool sameKind = (g.kind == FieldRef::Kind::Database && groupRef.kind == FormulaReference::Kind::Field)
+                           || (g.kind == FieldRef::Kind::Formula && groupRef.kind == FormulaReference::Kind::Formula);
+        if (!sameKind || !sameName(g.name, groupRef.name))
+            continue;
+        if (g.kind == FieldRef::Kind::Formula)
+            return int(level);
+        const TableDefinition *a = m_definition->tableByAlias(g.table);
+        const TableDefinition *b = m_definition->tableByAlias(groupRef.table);
+        if (a && a == b)
+            return int(level);
+    }
+    return -2;
+}
+
+int ReportPlan::summaryFor(const SummarySpec &spec)
+{
+    for (size_t i = 0; i < m_summaries.size(); ++i) {
+        const SummarySpec &s = m_summaries[i];
+        if (s.operation == spec.operation && s.groupLevel == spec.groupLevel
+            && s.operand.isFormula == spec.operand.isFormula && s.operand.index == spec.operand.index)
+            return int(i);
+    }
+    m_summaries.push_back(spec);
+    return int(m_summaries.size() - 1);
+}
+
+int ReportPlan::resolveSummary(SummaryFunction fn, const FormulaReference &operand,
+                               const std::optional<FormulaReference> &group)
+{
+    const std::optional<Operand> o = operandFor(operand);
+    if (!o)
+        return -1;
+    const int level = group ? groupLevelFor(*group) : m_reportSummaryLevel;
+    if (level == -2)
+        return -1;
+    return slotFor(SlotTarget::Kind::Summary, summaryFor({operationFor(fn), *o, level}));
+}
+
+} // namespace velmora

@@ -1,0 +1,142 @@
+#pragma once
+
+// A report definition compiled for laying out: every formula parsed and bound,
+// every database field the report reads listed once, every summary and
+// running total the report shows numbered. Built once per layout; read-only
+// afterwards, so any thread may use it.
+
+#include "engine/definition/ReportDefinition.h"
+#include "engine/formula/Formula.h"
+#include "engine/layout/RecordSet.h"
+
+#include <QImage>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+/// What a formula slot stands for.
+struct SlotTarget {
+    enum class Kind : quint8 { Field, Formula, Parameter, RunningTotal, Summary };
+    Kind kind = Kind::Field;
+    int index = 0;
+};
+
+/// A value per record that the engine sorts, groups or sums by: a database
+/// field or a formula.
+struct Operand {
+    bool isFormula = false;
+    int index = 0; ///< field index or formula index
+};
+
+struct SummarySpec {
+    SummaryOperation operation = SummaryOperation::Sum;
+    Operand operand;
+    int groupLevel = -1; ///< -1: the whole report
+};
+
+struct RunningTotalSpec {
+    SummaryOperation operation = SummaryOperation::Sum;
+    Operand operand;
+    std::optional<Formula> condition;
+    int resetGroupLevel = -1;
+};
+
+struct KeySpec {
+    Operand operand;
+    SortDirection direction = SortDirection::Ascending;
+};
+
+/// How one report object gets its text: literal pieces and compiled values.
+struct ObjectPlan {
+    struct Piece {
+        QString literal;
+        std::optional<Formula> formula; ///< a reference or special value
+        int summary = -1;               ///< a summary field's spec
+        bool reportTitle = false;
+    };
+    /// Field: one piece; Text: literals and references; Subreport: the
+    /// container's field of each link.
+    std::vector<Piece> pieces;
+    std::optional<Formula> suppress;
+    QImage picture; ///< Picture: decoded once
+};
+
+struct SectionPlan {
+    std::optional<Formula> suppress;
+    std::vector<ObjectPlan> objects; ///< parallel to the definition's objects
+    bool hasFixedHeight = true;      ///< nothing grows, nothing is suppressed per record
+};
+
+class ReportPlan : public FormulaBinder {
+public:
+    /// Compiles `definition`; `parameters` override the defaults.
+    /// Throws Failure for syntax errors and unknown references.
+    /// `reportSummaryLevel` is the group level that summaries without a group
+    /// belong to: -1 (the whole report) except in a subreport, whose report
+    /// totals are those of one link value.
+    ReportPlan(std::shared_ptr<const ReportDefinition> definition,
+               const std::map<QString, Value> &parameters, int reportSummaryLevel = -1);
+
+    const ReportDefinition &definition() const { return *m_definition; }
+
+    const std::vector<FieldKey> &fields() const { return m_fields; }
+    const std::vector<SlotTarget> &slots() const { return m_slots; }
+    const Formula &formula(int index) const { return m_formulas[size_t(index)]; }
+    const QString &formulaName(int index) const { return m_formulaNames[size_t(index)]; }
+    int formulaCount() const { return int(m_formulas.size()); }
+    const std::vector<Value> &parameterValues() const { return m_parameterValues; }
+    const std::vector<SummarySpec> &summaries() const { return m_summaries; }
+    const std::vector<RunningTotalSpec> &runningTotals() const { return m_runningTotals; }
+    const std::optional<Formula> &recordSelection() const { return m_recordSelection; }
+    /// Group keys outermost first, then the sort fields.
+    const std::vector<KeySpec> &sortKeys() const { return m_sortKeys; }
+    int groupCount() const { return int(m_definition->groups.size()); }
+    const std::optional<Formula> &groupSelection(int level) const { return m_groupSelections[size_t(level)]; }
+    const SectionPlan &section(int index) const { return m_sections[size_t(index)]; }
+    /// True when some part of the report shows the total page count, so the
+    /// first page can only be shown once every page is counted.
+    bool needsPageCount() const { return m_needsPageCount; }
+
+    // FormulaBinder
+    int resolve(const FormulaReference &ref) override;
+    int resolveSummary(SummaryFunction fn, const FormulaReference &operand,
+                       const std::optional<FormulaReference> &group) override;
+
+private:
+    int fieldIndex(const QString &alias, const QString &field);
+    int slotFor(SlotTarget::Kind kind, int index);
+    std::optional<Operand> operandFor(const FormulaReference &ref);
+    Operand operandFor(const FieldRef &ref, const QString &where);
+    int groupLevelFor(const FormulaReference &groupRef) const;
+    int summaryFor(const SummarySpec &spec);
+    std::optional<Formula> compile(const FormulaText &text, const QString &name);
+    void compileFormulas();
+    void compileKeys();
+    void compileRunningTotals();
+    void compileSections();
+    ObjectPlan compileObject(const ReportObject &object);
+    ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
+    void compileText(const ReportObject &object, ObjectPlan &plan);
+    void noteSpecials(const Formula &formula);
+
+    std::shared_ptr<const ReportDefinition> m_definition;
+    std::vector<FieldKey> m_fields;
+    std::vector<SlotTarget> m_slots;
+    std::vector<Formula> m_formulas;
+    std::vector<QString> m_formulaNames;
+    std::vector<Value> m_parameterValues;
+    std::vector<SummarySpec> m_summaries;
+    std::vector<RunningTotalSpec> m_runningTotals;
+    std::optional<Formula> m_recordSelection;
+    std::vector<KeySpec> m_sortKeys;
+    std::vector<std::optional<Formula>> m_groupSelections;
+    std::vector<SectionPlan> m_sections;
+    bool m_needsPageCount = false;
+    int m_reportSummaryLevel = -1;
+};
+
+} // namespace velmora
