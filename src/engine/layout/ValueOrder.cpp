@@ -1,6 +1,6 @@
 #include "engine/layout/ValueOrder.h"
 
-#include "engine/data/Collation.h"
+#include "engine/data/CatalanCollation.h"
 
 #include <QHashFunctions>
 
@@ -64,7 +64,7 @@ int compareValues(const Value &a, const Value &b)
     case Family::Boolean: return threeWay(a.asBoolean(), b.asBoolean());
     case Family::Numeric: return compareNumbers(a, b);
     case Family::Temporal: return threeWay(a.asDateTime().msecs, b.asDateTime().msecs);
-    case Family::Text: return compareText(a.asString(), b.asString());
+    case Family::Text: return CatalanCollation::compareText(a.asString(), b.asString());
     case Family::Binary: return threeWay(a.asBinary(), b.asBinary());
     }
     return 0;
