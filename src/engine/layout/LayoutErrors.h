@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Failure.h"
+
 #include <QtGlobal>
 
 namespace velmora::LayoutErrors {

@@ -84,7 +84,7 @@ Value RecordContext::operandValue(const Operand &operand)
 
 Value RecordContext::slotValue(int slot)
 {
-    const SlotTarget &target = m_plan.slots()[size_t(slot)];
+    const SlotTarget &target = m_plan.slotTargets()[size_t(slot)];
     switch (target.kind) {
     case SlotTarget::Kind::Field: return operandValue(Operand{false, target.index});
     case SlotTarget::Kind::Formula: return formulaValue(target.index);

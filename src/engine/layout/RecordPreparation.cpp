@@ -41,7 +41,7 @@ std::vector<quint32> rankKey(RecordContext &context, const Operand &operand, con
     for (quint32 i = 0; i < byValue.size(); ++i)
         byValue[i] = i;
     std::sort(byValue.begin(), byValue.end(),
-              [&](quint32 a, quint32 b) { return compareValues(distinct[a], distinct[b]) < 0; });
+              [&](quint32 a, quint32 b) { return collateValues(distinct[a], distinct[b]) < 0; });
     std::vector<quint32> rankOfId(distinct.size());
     for (quint32 r = 0; r < byValue.size(); ++r)
         rankOfId[byValue[r]] = r;

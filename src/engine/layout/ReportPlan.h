@@ -84,7 +84,7 @@ public:
     const ReportDefinition &definition() const { return *m_definition; }
 
     const std::vector<FieldKey> &fields() const { return m_fields; }
-    const std::vector<SlotTarget> &slots() const { return m_slots; }
+    const std::vector<SlotTarget> &slotTargets() const { return m_slots; }
     const Formula &formula(int index) const { return m_formulas[size_t(index)]; }
     const QString &formulaName(int index) const { return m_formulaNames[size_t(index)]; }
     int formulaCount() const { return int(m_formulas.size()); }

@@ -2,6 +2,7 @@
 
 #include "engine/layout/RecordContext.h"
 #include "engine/layout/RecordPreparation.h"
+#include "engine/layout/ValueOrder.h"
 
 namespace velmora {
 

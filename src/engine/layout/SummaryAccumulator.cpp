@@ -23,11 +23,11 @@ void SummaryAccumulator::add(const Value &value)
         m_distinct.insert(value);
         break;
     case SummaryOperation::Minimum:
-        if (!m_extreme || compareValues(value, *m_extreme) < 0)
+        if (!m_extreme || collateValues(value, *m_extreme) < 0)
             m_extreme = value;
         break;
     case SummaryOperation::Maximum:
-        if (!m_extreme || compareValues(value, *m_extreme) > 0)
+        if (!m_extreme || collateValues(value, *m_extreme) > 0)
             m_extreme = value;
         break;
     }

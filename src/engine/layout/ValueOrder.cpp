@@ -53,7 +53,7 @@ int compareNumbers(const Value &a, const Value &b)
 
 } // namespace
 
-int compareValues(const Value &a, const Value &b)
+int collateValues(const Value &a, const Value &b)
 {
     const Family fa = familyOf(a);
     const Family fb = familyOf(b);

@@ -10,7 +10,7 @@ namespace velmora {
 /// Null first, then by type family (booleans, numbers, dates, text, binary);
 /// numbers compare by value across Integer, Number and Currency; text by the
 /// Catalan collation. Returns <0, 0 or >0.
-int compareValues(const Value &a, const Value &b);
+int collateValues(const Value &a, const Value &b);
 
 /// Equality consistent with hashValue(): the same type family and the same
 /// content (text exactly, numbers by value).
