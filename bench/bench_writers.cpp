@@ -160,11 +160,11 @@ int main(int argc, char **argv)
     }
 
     const int pages = app.arguments().value(1, QStringLiteral("200")).toInt();
-    report("PDF (cairo)", pages, seconds([&] { exportPages(path("a.pdf"), ExportFormat::Pdf, pages); }), path("a.pdf"));
+    report("PDF (cairo)", pages, seconds([&] { exportPages(path("a.pdf"), ExportFormat::PDF, pages); }), path("a.pdf"));
     report("PDF (QPdfWriter floor)", pages, seconds([&] { paintWithQPdfWriter(path("q.pdf"), pages); }), path("q.pdf"));
     report("Excel layout (29)", pages, seconds([&] { exportPages(path("a.xls"), ExportFormat::ExcelLayout, pages); }), path("a.xls"));
     report("Word/RTF (14)", pages, seconds([&] { exportPages(path("a.doc"), ExportFormat::Word, pages); }), path("a.doc"));
-    report("Text (8)", pages, seconds([&] { exportPages(path("a.txt"), ExportFormat::PlainText, pages); }), path("a.txt"));
+    report("Text (8)", pages, seconds([&] { exportPages(path("a.txt"), ExportFormat::Text, pages); }), path("a.txt"));
 
     const qint64 records = 200'000;
     ManyRecords table(records);

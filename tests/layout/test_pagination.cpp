@@ -15,7 +15,7 @@ namespace {
 // 45 details of 300 twips (13500) but not 46 (13800).
 constexpr int detailsPerPage = 45;
 
-Value money(qint64 cents) { return Value::currency(Currency{cents * 100}); }
+Value money(qint64 whole) { return Value::currency(Currency::fromWhole(whole)); }
 
 std::shared_ptr<ReportDefinition> salesReport()
 {
@@ -249,10 +249,21 @@ private slots:
         QCOMPARE(seen, lines);
     }
 
-    void sectionTallerThanAPageFailsInsteadOfLooping()
+    void sectionTallerThanAPageIsCutWhereItMayBe()
     {
         auto d = salesReport();
         d->sections[1].height = 20000;
+        const auto data = salesData(2);
+        auto source = layOut(d, data);
+        // 13670 on the first page, the other 6330 on the second, and so on.
+        QCOMPARE(countPages(*source), 3);
+    }
+
+    void keptTogetherSectionTallerThanAPageFailsInsteadOfLooping()
+    {
+        auto d = salesReport();
+        d->sections[1].height = 20000;
+        d->sections[1].options.keepTogether = true;
         const auto data = salesData(3);
         auto source = layOut(d, data);
         try {

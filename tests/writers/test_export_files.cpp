@@ -41,8 +41,8 @@ qint32 failureNumber(const std::function<void()> &action)
     return 0;
 }
 
-const QList<qint32> allFormats{ExportFormat::PlainText, ExportFormat::Word, ExportFormat::ExcelLayout,
-                               ExportFormat::Pdf, ExportFormat::ExcelData};
+const QList<qint32> allFormats{ExportFormat::Text, ExportFormat::Word, ExportFormat::ExcelLayout,
+                               ExportFormat::PDF, ExportFormat::ExcelData};
 
 } // namespace
 
@@ -134,7 +134,7 @@ private slots:
         const QString target = folder.filePath(QStringLiteral("informe.txt"));
         writeFile(target, "previous export");
         FakePageSource pages(1);
-        ExportRequest request{.formatType = ExportFormat::PlainText, .path = target};
+        ExportRequest request{.formatType = ExportFormat::Text, .path = target};
         request.pages = &pages;
         writeExport(request, CancelToken());
         QVERIFY(contentsOf(target).contains("Informe de vendes"));
@@ -150,11 +150,11 @@ private slots:
         QTest::addColumn<qint32>("number");
 
         QTest::newRow("unknown format code") << 99 << true << true << 2 << ExportErrors::UnknownFormat;
-        QTest::newRow("page formats need pages") << qint32(ExportFormat::Pdf) << false << true << 2
+        QTest::newRow("page formats need pages") << qint32(ExportFormat::PDF) << false << true << 2
                                                  << ExportErrors::MissingInput;
         QTest::newRow("data export needs records") << qint32(ExportFormat::ExcelData) << true << false << 2
                                                    << ExportErrors::MissingInput;
-        QTest::newRow("PDF option out of range") << qint32(ExportFormat::Pdf) << true << true << 7
+        QTest::newRow("PDF option out of range") << qint32(ExportFormat::PDF) << true << true << 7
                                                  << ExportErrors::InvalidPdfOption;
     }
 

@@ -20,7 +20,7 @@ QString exportPdf(const QString &folder, qint32 first = 2, qint32 second = 2, in
 {
     const QString target = folder + QStringLiteral("/informe.pdf");
     FakePageSource pages(pageCount);
-    ExportRequest request{.formatType = ExportFormat::Pdf, .path = target, .pdfFirstOption = first, .pdfSecondOption = second};
+    ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = first, .pdfSecondOption = second};
     request.pages = &pages;
     writeExport(request, CancelToken());
     return target;

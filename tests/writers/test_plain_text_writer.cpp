@@ -84,7 +84,7 @@ private slots:
         QTemporaryDir folder;
         const QString target = folder.filePath(QStringLiteral("informe.txt"));
         FakePageSource pages(3);
-        ExportRequest request{.formatType = ExportFormat::PlainText, .path = target};
+        ExportRequest request{.formatType = ExportFormat::Text, .path = target};
         request.pages = &pages;
         writeExport(request, CancelToken());
 

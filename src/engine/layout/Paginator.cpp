@@ -146,15 +146,18 @@ Paginator::Result Paginator::layOutPage(const PageStart &start, int pageIndex, i
             if (!bodyEmpty && (band.keepTogether || fitsOnFreshPage))
                 break;
             const Band full = (withItems || offset > 0) ? band : bandAt(position, true);
-            const Twips cut = full.splitPoint(room);
+            const Twips cut = band.keepTogether ? 0 : full.splitPoint(room);
             if (cut <= 0) {
                 if (!bodyEmpty)
                     break;
+                // Nothing of it fits on an empty page and it may not be cut:
+                // another page would be no different.
                 throw Failure(LayoutErrors::SectionTooTall,
-                              QStringLiteral("La secció %1 no cap en una pàgina (fa %2 twips i la pàgina en deixa %3).")
+                              QStringLiteral("La secció %1 no cap en una pàgina (fa %2 twips i la pàgina en deixa %3)%4.")
                                   .arg(m_plan.definition().sections[size_t(m_stream.sectionAt(position))].name)
                                   .arg(band.height)
-                                  .arg(room));
+                                  .arg(room)
+                                  .arg(band.keepTogether ? QStringLiteral(" i s'ha de mantenir sencera") : QString()));
             }
             noteGroups(position, pageIndex, y, contents);
             if (withItems)

@@ -1,40 +1,46 @@
 #include "engine/report/EngineAdapters.h"
 
-#include "engine/seam/SeamErrors.h"
+#include "engine/control/ReportViewerWidget.h"
+#include "engine/definition/ReportReader.h"
+#include "engine/render/PagePainter.h"
+#include "engine/writers/WriteExport.h"
 
 namespace velmora::adapters {
 
-namespace {
-[[noreturn]] void unavailable(const QString &what)
-{
-    throw Failure(SeamErrors::ComponentUnavailable,
-                  QStringLiteral("Aquesta versió del motor d'informes encara no sap %1.").arg(what));
-}
-} // namespace
-
 ReportDefinition loadDefinition(const QString &path)
 {
-    unavailable(QStringLiteral("llegir l'informe %1").arg(path));
+    return readReportFile(path);
 }
 
-ReportLayout layOut(LayoutInput)
+ReportLayout layOut(LayoutInput input)
 {
-    unavailable(QStringLiteral("compondre les pàgines d'un informe"));
+    return createReportLayout(std::move(input));
 }
 
-void runExport(const ExportJob &, const CancelToken &, const ProgressCallback &)
+void runExport(const ExportJob &job, const CancelToken &cancel, const ProgressCallback &progress)
 {
-    unavailable(QStringLiteral("escriure aquest format d'exportació"));
+    ExportRequest request;
+    request.formatType = job.formatType;
+    request.path = job.path;
+    request.pdfFirstOption = job.pdfFirstOption;
+    request.pdfSecondOption = job.pdfSecondOption;
+    request.pages = job.pages.get();
+    request.records = job.records.get();
+    request.title = job.title;
+    writeExport(request, cancel, progress);
 }
 
-void paintPage(QPainter &, const Page &, const QRectF &)
+void paintPage(QPainter &painter, const Page &page, const QRectF &target)
 {
-    unavailable(QStringLiteral("dibuixar les pàgines per imprimir-les"));
+    painter.save();
+    painter.translate(target.topLeft());
+    PagePainter::paint(painter, page, page.size.width() > 0 ? target.width() / page.size.width() : 1.0);
+    painter.restore();
 }
 
-ReportViewerControl *newViewerControl(QWidget *)
+ReportViewerControl *newViewerControl(QWidget *parent)
 {
-    unavailable(QStringLiteral("mostrar un informe en pantalla"));
+    return new ReportViewerWidget(parent);
 }
 
 } // namespace velmora::adapters

@@ -7,6 +7,7 @@
 // operation may throw velmora::Failure (a number and a description).
 
 #include "engine/core/Failure.h"
+#include "engine/page/ExportFormat.h"
 #include "engine/seam/ViewerFeatures.h"
 
 #include <QMargins>
@@ -32,15 +33,6 @@ enum class ReportObjectKind : int {
     Subreport = 5,
     Picture = 6,
 };
-
-/// Export format type codes of the export options.
-namespace ExportFormat {
-constexpr qint32 Text = 8;
-constexpr qint32 Word = 14;
-constexpr qint32 ExcelLayout = 29;
-constexpr qint32 PDF = 31;
-constexpr qint32 ExcelData = 36;
-} // namespace ExportFormat
 
 /// Export destination type codes.
 namespace ExportDestination {

@@ -32,10 +32,10 @@ const RecordTable &requireRecords(const ExportRequest &request)
 void checkFormat(qint32 formatType)
 {
     switch (formatType) {
-    case ExportFormat::PlainText:
+    case ExportFormat::Text:
     case ExportFormat::Word:
     case ExportFormat::ExcelLayout:
-    case ExportFormat::Pdf:
+    case ExportFormat::PDF:
     case ExportFormat::ExcelData:
         return;
     default:
@@ -58,7 +58,7 @@ void writeExport(const ExportRequest &request, const CancelToken &cancel,
 {
     checkFormat(request.formatType);
     // Options and inputs are checked before the file is touched.
-    const PdfWriter::Options pdfOptions = request.formatType == ExportFormat::Pdf
+    const PdfWriter::Options pdfOptions = request.formatType == ExportFormat::PDF
         ? PdfWriter::Options::fromCodes(request.pdfFirstOption, request.pdfSecondOption)
         : PdfWriter::Options{};
     if (request.formatType == ExportFormat::ExcelData)
@@ -68,7 +68,7 @@ void writeExport(const ExportRequest &request, const CancelToken &cancel,
 
     AtomicFileWriter file(request.path);
     switch (request.formatType) {
-    case ExportFormat::PlainText:
+    case ExportFormat::Text:
         PlainTextWriter().write(*request.pages, file, cancel, progress);
         break;
     case ExportFormat::Word:
@@ -77,7 +77,7 @@ void writeExport(const ExportRequest &request, const CancelToken &cancel,
     case ExportFormat::ExcelLayout:
         XlsLayoutWriter().write(*request.pages, file, cancel, progress);
         break;
-    case ExportFormat::Pdf:
+    case ExportFormat::PDF:
         PdfWriter(pdfOptions, documentTitle(request)).write(*request.pages, file, cancel, progress);
         break;
     case ExportFormat::ExcelData:
