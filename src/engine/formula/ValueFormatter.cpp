@@ -3,6 +3,8 @@
 #include "engine/formula/DatePattern.h"
 #include "engine/formula/NumberPattern.h"
 
+#include <unordered_map>
+
 namespace velmora {
 
 namespace {
@@ -40,6 +42,25 @@ QString defaultFormat(ValueType type)
     }
 }
 
+namespace {
+
+/// Reports format thousands of values with the same few patterns: parse each
+/// pattern once per thread.
+template<typename Pattern>
+const Pattern &cachedPattern(const QString &text)
+{
+    thread_local std::unordered_map<QString, Pattern> cache;
+    auto it = cache.find(text);
+    if (it == cache.end()) {
+        if (cache.size() > 256)
+            cache.clear();
+        it = cache.emplace(text, Pattern(text)).first;
+    }
+    return it->second;
+}
+
+} // namespace
+
 QString formatValue(const Value &value, const QString &format)
 {
     const QString pattern = format.isEmpty() ? defaultFormat(value.type()) : format;
@@ -50,10 +71,10 @@ QString formatValue(const Value &value, const QString &format)
     case ValueType::Boolean: return formatBoolean(value.asBoolean(), format);
     case ValueType::Integer:
     case ValueType::Number:
-    case ValueType::Currency: return NumberPattern(pattern).format(value);
+    case ValueType::Currency: return cachedPattern<NumberPattern>(pattern).format(value);
     case ValueType::Date:
     case ValueType::Time:
-    case ValueType::DateTime: return DatePattern(pattern).format(value.asDateTime());
+    case ValueType::DateTime: return cachedPattern<DatePattern>(pattern).format(value.asDateTime());
     }
     return QString();
 }
@@ -67,9 +88,9 @@ QString spreadsheetFormat(ValueType type, const QString &format)
         return QStringLiteral("General");
     const QString pattern = format.isEmpty() ? defaultFormat(type) : format;
     if (isNumericType(type))
-        return NumberPattern(pattern).spreadsheetCode();
+        return cachedPattern<NumberPattern>(pattern).spreadsheetCode();
     if (isTemporalType(type))
-        return DatePattern(pattern).spreadsheetCode();
+        return cachedPattern<DatePattern>(pattern).spreadsheetCode();
     return QStringLiteral("General");
 }
 

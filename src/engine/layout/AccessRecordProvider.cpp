@@ -26,6 +26,13 @@ public:
             return Value();
         return m_tables[size_t(table)].table->value(int(row), column);
     }
+    int sourceTable(int field) const override { return m_fieldColumns[size_t(field)].first; }
+    qint64 sourceRowCount(int table) const override { return m_tables[size_t(table)].table->rowCount(); }
+    qint64 sourceRow(qint64 record, int table) const override
+    {
+        const quint32 row = m_rows.rowOf(record, table);
+        return row == JoinedRows::missing ? -1 : qint64(row);
+    }
 
 private:
     std::vector<AliasedTable> m_tables;

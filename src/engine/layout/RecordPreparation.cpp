@@ -21,21 +21,38 @@ void checkCancel(const CancelToken &cancel)
 /// Every selected record gets, for one key, the rank of its value among all
 /// distinct values: sorting then compares small integers, and the collation
 /// runs once per distinct value instead of once per comparison.
-std::vector<quint32> rankKey(RecordContext &context, const Operand &operand, const std::vector<quint32> &order,
-                             const CancelToken &cancel)
+std::vector<quint32> rankKey(RecordContext &context, const RecordSet &records, const Operand &operand,
+                             const std::vector<quint32> &order, const CancelToken &cancel)
 {
     std::unordered_map<Value, quint32, ValueHash, ValueEqual> ids;
     std::vector<Value> distinct;
     std::vector<quint32> idOf(order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        if ((i & 0xFFFF) == 0)
-            checkCancel(cancel);
-        context.setRecord(order[i]);
-        Value v = context.operandValue(operand);
+    const auto idFor = [&](Value v) {
         auto [it, inserted] = ids.try_emplace(v, quint32(distinct.size()));
         if (inserted)
             distinct.push_back(std::move(v));
-        idOf[i] = it->second;
+        return it->second;
+    };
+    // A database field takes its value from one row of its table: look each
+    // row's value up once, however many records share the row.
+    const int table = operand.isFormula ? -1 : records.sourceTable(operand.index);
+    std::vector<qint64> idOfRow(table >= 0 ? size_t(records.sourceRowCount(table)) : 0, -1);
+    qint64 idOfMissing = -1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if ((i & 0xFFFF) == 0)
+            checkCancel(cancel);
+        if (table >= 0) {
+            const qint64 row = records.sourceRow(order[i], table);
+            qint64 &known = row >= 0 ? idOfRow[size_t(row)] : idOfMissing;
+            if (known < 0) {
+                context.setRecord(order[i]);
+                known = idFor(context.operandValue(operand));
+            }
+            idOf[i] = quint32(known);
+            continue;
+        }
+        context.setRecord(order[i]);
+        idOf[i] = idFor(context.operandValue(operand));
     }
     std::vector<quint32> byValue(distinct.size());
     for (quint32 i = 0; i < byValue.size(); ++i)
@@ -240,7 +257,7 @@ PreparedRecords prepareRecords(const ReportPlan &plan, std::shared_ptr<const Rec
         std::vector<std::vector<quint32>> ranks;
         const size_t keys = pass == 0 ? plan.sortKeys().size() : size_t(plan.groupCount());
         for (size_t k = 0; k < keys; ++k)
-            ranks.push_back(rankKey(context, plan.sortKeys()[k].operand, order, cancel));
+            ranks.push_back(rankKey(context, *prepared.records, plan.sortKeys()[k].operand, order, cancel));
         if (pass == 0)
             sortRecords(plan, order, ranks);
         prepared.order = order;

@@ -26,6 +26,15 @@ public:
     virtual qint64 size() const = 0;
     /// `field` indexes the field list the set was built for.
     virtual Value value(qint64 record, int field) const = 0;
+
+    /// Where a field's values come from, when the set knows: records that
+    /// share a source row share the value, so work per value (ranking for a
+    /// sort) can be done once per row. -1 when unknown.
+    virtual int sourceTable(int field) const { Q_UNUSED(field); return -1; }
+    virtual qint64 sourceRowCount(int table) const { Q_UNUSED(table); return 0; }
+    /// The source row of `table` behind `record`; -1 for none (an outer join's
+    /// missing side).
+    virtual qint64 sourceRow(qint64 record, int table) const { Q_UNUSED(record); Q_UNUSED(table); return -1; }
 };
 
 /// Builds the joined records of one report (or subreport) for the fields it

@@ -8,17 +8,26 @@
 
 namespace velmora {
 
-const QFontMetricsF &TextMeasurer::metricsFor(const FontSpec &font)
+TextMeasurer::FontEntry &TextMeasurer::entryFor(const FontSpec &font)
 {
-    for (const auto &[spec, metrics] : m_cache)
-        if (spec == font)
-            return *metrics;
+    for (FontEntry &entry : m_cache)
+        if (entry.font == font)
+            return entry;
     // Sized in pixels of one twip each, so that every measure comes out in
     // twips whatever the screen's resolution.
     QFont f = toQFont(font);
     f.setPixelSize(qMax(1, int(std::lround(font.pointSize * twipsPerPoint))));
-    m_cache.emplace_back(font, std::make_unique<QFontMetricsF>(f));
-    return *m_cache.back().second;
+    FontEntry entry;
+    entry.font = font;
+    entry.metrics = std::make_unique<QFontMetricsF>(f);
+    entry.advances.assign(0x0530, -1.0);
+    m_cache.push_back(std::move(entry));
+    return m_cache.back();
+}
+
+const QFontMetricsF &TextMeasurer::metricsFor(const FontSpec &font)
+{
+    return *entryFor(font).metrics;
 }
 
 TextMeasurer::LineMetrics TextMeasurer::lineMetrics(const FontSpec &font)
@@ -29,16 +38,35 @@ TextMeasurer::LineMetrics TextMeasurer::lineMetrics(const FontSpec &font)
 
 Twips TextMeasurer::width(const FontSpec &font, const QString &text)
 {
-    return Twips(std::ceil(metricsFor(font).horizontalAdvance(text)));
+    return Twips(std::ceil(advance(font, text)));
 }
 
-int TextMeasurer::fittingLength(const QFontMetricsF &fm, QStringView text, Twips width) const
+double TextMeasurer::advance(const FontSpec &font, QStringView text)
+{
+    // Report text is mostly Latin letters and digits, where a line's width is
+    // the sum of its characters' widths (kerning is off): add them up from a
+    // table instead of shaping the text each time. Other scripts are shaped.
+    FontEntry &entry = entryFor(font);
+    double sum = 0;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u >= 0x0530)
+            return entry.metrics->horizontalAdvance(text.toString());
+        double &w = entry.advances[u];
+        if (w < 0)
+            w = entry.metrics->horizontalAdvance(c);
+        sum += w;
+    }
+    return sum;
+}
+
+int TextMeasurer::fittingLength(const FontSpec &font, QStringView text, Twips width)
 {
     // Binary search on the prefix length; never split a surrogate pair.
     int lo = 0, hi = int(text.size());
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
-        if (fm.horizontalAdvance(text.left(mid).toString()) <= width)
+        if (advance(font, text.left(mid)) <= width)
             lo = mid;
         else
             hi = mid - 1;
@@ -50,17 +78,19 @@ int TextMeasurer::fittingLength(const QFontMetricsF &fm, QStringView text, Twips
 
 QString TextMeasurer::fitOneLine(const FontSpec &font, const QString &text, Twips width)
 {
-    qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
-    const QStringView first = QStringView(text).left(end < 0 ? text.size() : end);
-    const QFontMetricsF &fm = metricsFor(font);
-    if (fm.horizontalAdvance(first.toString()) <= width)
+    qsizetype end = 0;
+    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+        ++end;
+    if (end == text.size() && advance(font, text) <= width)
+        return text;
+    const QStringView first = QStringView(text).left(end);
+    if (advance(font, first) <= width)
         return first.toString();
-    return first.left(fittingLength(fm, first, width)).toString();
+    return first.left(fittingLength(font, first, width)).toString();
 }
 
 QStringList TextMeasurer::wrap(const FontSpec &font, const QString &text, Twips width, int maxLines)
 {
-    const QFontMetricsF &fm = metricsFor(font);
     QStringList lines;
     const auto full = [&] { return maxLines > 0 && lines.size() >= maxLines; };
     static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\r|\\n"));
@@ -73,11 +103,11 @@ QStringList TextMeasurer::wrap(const FontSpec &font, const QString &text, Twips 
             continue;
         }
         while (!rest.isEmpty() && !full()) {
-            if (fm.horizontalAdvance(rest) <= width) {
+            if (advance(font, rest) <= width) {
                 lines.append(rest);
                 break;
             }
-            int fit = fittingLength(fm, rest, width);
+            int fit = fittingLength(font, rest, width);
             int cut = int(rest.lastIndexOf(u' ', fit));
             if (cut <= 0)
                 cut = qMax(1, fit); // one word wider than the line: break inside it

@@ -30,10 +30,17 @@ public:
     QString fitOneLine(const FontSpec &font, const QString &text, Twips width);
 
 private:
+    struct FontEntry {
+        FontSpec font;
+        std::unique_ptr<QFontMetricsF> metrics;
+        std::vector<double> advances; ///< by character below U+0530; -1 until measured
+    };
+    FontEntry &entryFor(const FontSpec &font);
     const QFontMetricsF &metricsFor(const FontSpec &font);
-    int fittingLength(const QFontMetricsF &fm, QStringView text, Twips width) const;
+    double advance(const FontSpec &font, QStringView text);
+    int fittingLength(const FontSpec &font, QStringView text, Twips width);
 
-    std::vector<std::pair<FontSpec, std::unique_ptr<QFontMetricsF>>> m_cache;
+    std::vector<FontEntry> m_cache;
 };
 
 } // namespace velmora
