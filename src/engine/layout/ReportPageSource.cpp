@@ -135,9 +135,18 @@ int ReportPageSource::pagesLaidOut() const
     return m_prepared ? int(m_pageStarts.size()) - 1 : 0;
 }
 
+TextMeasurer &ReportPageSource::measurerForThisThread() const
+{
+    std::lock_guard lock(m_measurersMutex);
+    auto &measurer = m_measurers[std::this_thread::get_id()];
+    if (!measurer)
+        measurer = std::make_unique<TextMeasurer>();
+    return *measurer;
+}
+
 Page ReportPageSource::makePage(const PageStart &start, int index, int totalPages) const
 {
-    TextMeasurer measurer;
+    TextMeasurer &measurer = measurerForThisThread();
     RecordContext context(*m_plan, m_records, m_printTime);
     BandBuilder builder(*m_plan, context, measurer, subreportBands());
     Paginator paginator(*m_plan, m_records, *m_stream, builder, context);

@@ -9,6 +9,7 @@
 #include <QDateTime>
 
 #include <mutex>
+#include <thread>
 
 namespace velmora {
 
@@ -49,6 +50,9 @@ private:
     void ensurePrepared(const CancelToken &cancel, const ProgressCallback &progress);
     void prepare(const CancelToken &cancel, const ProgressCallback &progress);
     Page makePage(const PageStart &start, int index, int totalPages) const;
+    /// One measurer per thread that makes pages, kept with the source: its
+    /// font tables are what makes measuring cheap.
+    TextMeasurer &measurerForThisThread() const;
     SubreportBands subreportBands() const;
 
     std::unique_ptr<ReportPlan> m_plan;
@@ -66,6 +70,8 @@ private:
     bool m_complete = false;
     std::vector<ContentsEntry> m_contents;
     std::unique_ptr<Counting> m_counting;
+    mutable std::mutex m_measurersMutex;
+    mutable std::map<std::thread::id, std::unique_ptr<TextMeasurer>> m_measurers;
 };
 
 } // namespace velmora
