@@ -1,16 +1,12 @@
 #include "app/LogOnText.h"
 
+#include "app/TrimmedOfSpaces.h"
+
 namespace velmora {
 
 QString logOnText(const QString &passwordBoxText)
 {
-    qsizetype first = 0;
-    qsizetype end = passwordBoxText.size();
-    while (first < end && passwordBoxText.at(first) == u' ')
-        ++first;
-    while (end > first && passwordBoxText.at(end - 1) == u' ')
-        --end;
-    return u'\n' + passwordBoxText.mid(first, end - first);
+    return u'\n' + trimmedOfSpaces(passwordBoxText);
 }
 
 } // namespace velmora

@@ -216,6 +216,8 @@ void TestViewCommand::failureIsToldInOneMessage_data()
         << u"openSubreport(Resum)"_s << 1006 << u"El subinforme no té cap informe a dins."_s << true;
     QTest::newRow("a subreport table refuses its location")
         << u"Linies:Productes.setLocation"_s << 1003 << u"La taula no accepta la ubicació."_s << true;
+    QTest::newRow("the viewer window cannot take the report while loading")
+        << u"viewer.setReportSource"_s << 1010 << u"El visualitzador no accepta l'informe."_s << true;
     QTest::newRow("the viewer cannot show the report on first activation")
         << u"viewer.viewReport"_s << 3005 << u"La contrasenya de la base de dades «dades.mdb» no és correcta."_s << true;
     QTest::newRow("a negative number keeps its sign")
