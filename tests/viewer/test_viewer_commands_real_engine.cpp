@@ -3,6 +3,8 @@
 // user finally gets: the exported PDF, pages laid out anew after a margins
 // change or a paper change, and printing that gives the export's pages.
 // Needs pdfinfo and pdftotext (poppler-utils).
+// With VELMORA_DEMO=1 the sample is also shown in the viewer window, which
+// stays open for a person or a script to use until it is closed.
 
 #include "engine/report/CreateReportEngine.h"
 #include "engine/page/PageSource.h"
@@ -23,8 +25,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// The engine with its real services, except the printer dialog, which
-/// answers as `choosePrinter` says instead of asking the user.
+/// The engine with its real services; given a `printerChoice`, the printer
+/// dialog answers with it instead of asking the user.
 struct SampleReport {
     explicit SampleReport(std::function<void(QPrinter &)> printerChoice = {})
         : engine(createReportEngine(servicesChoosing(std::move(printerChoice))))
@@ -39,12 +41,11 @@ struct SampleReport {
     static EngineServices servicesChoosing(std::function<void(QPrinter &)> printerChoice)
     {
         EngineServices services = EngineServices::standard();
-        services.choosePrinter = [printerChoice](QPrinter &printer, QWidget *, PrinterDialogPurpose) {
-            if (!printerChoice)
-                return false;
-            printerChoice(printer);
-            return true;
-        };
+        if (printerChoice)
+            services.choosePrinter = [printerChoice](QPrinter &printer, QWidget *, PrinterDialogPurpose) {
+                printerChoice(printer);
+                return true;
+            };
         services.newProgressMonitor = nullptr;
         return services;
     }
@@ -107,6 +108,7 @@ private slots:
     void paperChosenInPrinterSetupReachesThePages_data();
     void paperChosenInPrinterSetupReachesThePages();
     void printingGivesTheExportsPages();
+    void demoShowsTheSampleInTheViewerWindow();
 };
 
 void TestViewerCommandsRealEngine::initTestCase()
@@ -196,6 +198,18 @@ void TestViewerCommandsRealEngine::printingGivesTheExportsPages()
     const QStringList exportedLines = firstPageLines(exported, 6);
     QCOMPARE(exportedLines.size(), 6);
     QCOMPARE(firstPageLines(printed, 6), exportedLines);
+}
+
+void TestViewerCommandsRealEngine::demoShowsTheSampleInTheViewerWindow()
+{
+    if (qEnvironmentVariableIntValue("VELMORA_DEMO") != 1)
+        QSKIP("only with VELMORA_DEMO=1");
+    SampleReport sample;
+    frmCRViewer window(sample.glcrxReport, *sample.engine);
+    window.Form_Load();
+    // Without a window manager nothing maximizes the window.
+    QTimer::singleShot(200, &window, [&window] { window.setGeometry(0, 0, 1400, 900); });
+    window.showModal();
 }
 
 QTEST_MAIN(TestViewerCommandsRealEngine)
