@@ -1,23 +1,12 @@
 #include "app/CommandLine.h"
 
+#include "app/TrimmedOfSpaces.h"
+
 #include <array>
 
 namespace velmora {
 
 namespace {
-
-// Only the space character counts as padding here: a tab or a line break
-// inside a quoted argument belongs to the value.
-QString trimmedOfSpaces(const QString &text)
-{
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && text.at(first) == u' ')
-        ++first;
-    while (end > first && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(first, end - first);
-}
 
 // Takes the field between the first "<" and the first ">" of `rest` and
 // leaves in `rest` what follows that ">". A ">" missing or standing before

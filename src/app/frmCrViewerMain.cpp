@@ -2,8 +2,13 @@
 
 #include "app/CommandLine.h"
 #include "app/MainWindowCaption.h"
+#include "app/LogOnText.h"
 #include "app/RememberedFiles.h"
+#include "app/ReportOpening.h"
+#include "app/ScreenPointer.h"
 #include "app/UntrappedFailure.h"
+#include "app/ViewFailureMessage.h"
+#include "viewer/frmCRViewer.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -79,7 +84,42 @@ void frmCrViewerMain::cmdSeleccionarBaseDeDades_Click()
     });
 }
 
+void frmCrViewerMain::setMessageBoxFunction(velmora::MessageBoxFunction function)
+{
+    m_messageBox = std::move(function);
+}
+
 void frmCrViewerMain::cmdVisualitzar_Click()
 {
-    // Opening and showing the report is added with the viewer window.
+    try {
+        openAndShowReport();
+    } catch (...) {
+        showViewFailure(std::current_exception());
+    }
+}
+
+void frmCrViewerMain::openAndShowReport()
+{
+    if (sArxiuMDB.isEmpty() || sArxiuRPT.isEmpty())
+        return;
+    velmora::ScreenPointer::showBusy();
+    // Declared before the viewer window, so that the engine objects outlive
+    // the window that shows what they configured.
+    velmora::ReportOpening opening(m_engine);
+    glcrxReport = opening.openReport(sArxiuRPT);
+    opening.pointTablesAt(*glcrxReport, sArxiuMDB,
+                          [this] { return velmora::logOnText(m_design.txtPassword->text()); });
+    opening.pointSubreportTablesAt(*glcrxReport, sArxiuMDB);
+
+    velmora::frmCRViewer viewer(glcrxReport, m_engine);
+    viewer.Form_Load();
+    velmora::ScreenPointer::showDefault();
+    viewer.showModal();
+    glcrxReport.reset();
+}
+
+void frmCrViewerMain::showViewFailure(std::exception_ptr failure) noexcept
+{
+    velmora::ScreenPointer::showDefault();
+    runTrappingFailures([&] { m_messageBox(this, velmora::viewFailureMessage(failure)); });
 }

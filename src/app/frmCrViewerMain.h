@@ -4,9 +4,11 @@
 #include "app/ProgramStart.h"
 #include "app/frmCrViewerMainDesign.h"
 #include "engine/seam/ReportEngine.h"
+#include "export/MessageBoxRequest.h"
 
 #include <QWidget>
 
+#include <exception>
 #include <memory>
 
 class QLabel;
@@ -15,7 +17,10 @@ class QLabel;
 /// the password box and the view button. Its load step, run on construction,
 /// presets the paths and the password from the command line and sets the
 /// caption; the choose buttons remember the last file chosen with each, per
-/// user, under the name the program was started with.
+/// user, under the name the program was started with. The view button
+/// opens the report over the database with the password and shows it in
+/// the viewer window; a failure on the way is told in a message box and
+/// leaves the window as it was.
 class frmCrViewerMain : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +46,9 @@ public:
     /// dialog gives the empty string.
     QString zTriaArxiu(const QString &xArxiu, QString &xFilter);
 
+    /// Replaces the message box the view command tells its failures in.
+    void setMessageBoxFunction(velmora::MessageBoxFunction function);
+
 public slots:
     void cmdSeleccionarReport_Click();
     void cmdSeleccionarBaseDeDades_Click();
@@ -48,10 +56,13 @@ public slots:
 
 private:
     void Form_Load();
+    void openAndShowReport();
+    void showViewFailure(std::exception_ptr failure) noexcept;
     void chooseRememberedFile(QString &member, QLabel &label, const QString &key,
                               const QString &fileKind);
 
     frmCrViewerMainDesign m_design;
     velmora::ReportEngine &m_engine;
     velmora::ProgramStart m_start;
+    velmora::MessageBoxFunction m_messageBox = velmora::showMessageBox;
 };

@@ -1,6 +1,11 @@
 #include "viewer/frmCRViewer.h"
 
 #include "engine/seam/SeamErrors.h"
+#include "export/frmCRExport.h"
+#include "viewer/CommandEdge.h"
+#include "viewer/OpenReport.h"
+#include "viewer/QuickExportTable.h"
+#include "viewer/frmMarges.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -36,10 +41,13 @@ frmCRViewer::~frmCRViewer() = default;
 
 void frmCRViewer::connectCommands()
 {
-    for (int index = 1; index <= 3; ++index)
-        connect(m_design.cmdExport(index), &QPushButton::clicked, this, [this, index] { cmdExport_Click(index); });
-    connect(m_design.cmdMarges, &QPushButton::clicked, this, &frmCRViewer::cmdMarges_Click);
-    connect(m_design.cmdImpressora, &QPushButton::clicked, this, &frmCRViewer::cmdImpressora_Click);
+    for (const QuickExportRow &row : QuickExportTable::rows())
+        connect(m_design.cmdExport(row.index), &QPushButton::clicked, this,
+                [this, index = row.index] { runAtCommandEdge([this, index] { cmdExport_Click(index); }); });
+    connect(m_design.cmdMarges, &QPushButton::clicked, this,
+            [this] { runAtCommandEdge([this] { cmdMarges_Click(); }); });
+    connect(m_design.cmdImpressora, &QPushButton::clicked, this,
+            [this] { runAtCommandEdge([this] { cmdImpressora_Click(); }); });
 }
 
 ReportViewerControl &frmCRViewer::viewer()
@@ -127,10 +135,38 @@ void frmCRViewer::closeEvent(QCloseEvent *event)
         m_modalLoop->quit();
 }
 
-void frmCRViewer::cmdExport_Click(int) {}
+void frmCRViewer::cmdExport_Click(int Index)
+{
+    const QuickExportRow &row = QuickExportTable::row(Index);
+    std::shared_ptr<EngineReport> report = requireOpenReport(m_glcrxReport);
+    frmCRExport dialog(m_glcrxReport);
+    dialog.txtNouFitxer()->setText(row.fileName);
+    dialog.selectFormatByText(dialog.comboFormat()->itemText(row.formatListPosition));
+    report->exportOptions()->setFormatType(row.formatType);
+    dialog.exec();
+    report.reset();
+}
 
-void frmCRViewer::cmdMarges_Click() {}
+void frmCRViewer::cmdMarges_Click()
+{
+    {
+        frmMarges dialog(m_glcrxReport);
+        dialog.exec();
+    }
+    viewer().viewReport();
+}
 
-void frmCRViewer::cmdImpressora_Click() {}
+void frmCRViewer::cmdImpressora_Click()
+{
+    const std::shared_ptr<EngineReport> report = requireOpenReport(m_glcrxReport);
+    report->printerSetup(this);
+    const QString printerName = report->printerName();
+    QFont font = m_design.lblImpressora->font();
+    if (!printerName.isEmpty())
+        m_design.lblImpressora->setText(printerName);
+    font.setBold(!printerName.isEmpty());
+    m_design.lblImpressora->setFont(font);
+    QCoreApplication::processEvents();
+}
 
 } // namespace velmora

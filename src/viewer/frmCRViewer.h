@@ -48,9 +48,16 @@ public:
     /// The name of the application's current printer: the system default.
     static QString currentPrinterName();
 
-public slots:
+    // The strip's commands. They trap nothing and throw Failure; the
+    // buttons run them through an edge that shows what they throw.
+
+    /// Opens the export dialog preset for button `Index` (1 Excel, 2 Word,
+    /// 3 PDF) and returns when it has closed.
     void cmdExport_Click(int Index);
+    /// Shows the page-margins dialog, then has the viewer show the report
+    /// anew.
     void cmdMarges_Click();
+    /// The report's printer setup; the printer label follows its printer.
     void cmdImpressora_Click();
 
 protected:
