@@ -1,5 +1,6 @@
 #include "engine/report/ReportExport.h"
 
+#include "engine/page/PageReadAhead.h"
 #include "engine/report/ExportFormats.h"
 #include "engine/seam/SeamErrors.h"
 
@@ -30,7 +31,7 @@ void writeReportExport(const ReportSession &session)
     job.path = options.diskFileName();
     job.pdfFirstOption = options.pdfFirstOption();
     job.pdfSecondOption = options.pdfSecondOption();
-    job.pages = layout.pages;
+    job.pages = std::make_shared<PageReadAhead>(layout.pages);
     job.records = layout.records;
     job.title = layout.pages->title();
 
