@@ -12,7 +12,7 @@ namespace velmora {
 /// and its summaries.
 struct GroupLevel {
     std::vector<quint32> starts; ///< position of each group's first record, ascending
-    /// summaries[spec][group]: only for the specs of this level (others empty)
+    /// summaries[summary][group]: only for the summaries of this level (others empty)
     std::vector<std::vector<Value>> summaries;
     /// The group's value (its key), as the group tree shows it.
     std::vector<Value> keys;
@@ -36,7 +36,7 @@ struct PreparedRecords {
     /// the outermost level whose group ends there (levels.size() if none).
     std::vector<quint8> firstStartingLevel;
     std::vector<quint8> firstEndingLevel;
-    std::vector<Value> reportSummaries; ///< by summary spec; Null for group specs
+    std::vector<Value> reportSummaries; ///< by summary; Null for those of a group level
     std::vector<std::vector<Value>> runningTotals; ///< [total][position]
     bool summariesReady = false;
     bool runningTotalsReady = false;

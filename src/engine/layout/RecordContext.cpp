@@ -101,20 +101,20 @@ Value RecordContext::unavailable(const QString &what) const
                   QStringLiteral("%1 no es pot fer servir mentre es llegeixen o s'ordenen els registres.").arg(what));
 }
 
-Value RecordContext::summaryValue(int spec)
+Value RecordContext::summaryValue(int summary)
 {
     if (!m_prepared.summariesReady)
         return unavailable(QStringLiteral("Un resum"));
-    const SummarySpec &s = m_plan.summaries()[size_t(spec)];
+    const SummaryPlan &s = m_plan.summaries()[size_t(summary)];
     if (s.groupLevel < 0)
-        return m_prepared.reportSummaries[size_t(spec)];
+        return m_prepared.reportSummaries[size_t(summary)];
     if (m_position < 0)
         return SummaryAccumulator(s.operation).result(); // no records: a count of 0, no sum
     const GroupLevel &level = m_prepared.levels[size_t(s.groupLevel)];
     const int group = level.groupAt(m_position);
     if (group < 0)
         return Value();
-    return level.summaries[size_t(spec)][size_t(group)];
+    return level.summaries[size_t(summary)][size_t(group)];
 }
 
 Value RecordContext::runningTotalValue(int index)

@@ -29,15 +29,15 @@ public:
     Value operandValue(const Operand &operand);
     /// True only for a Boolean true; no formula at all counts as false.
     bool holds(const std::optional<Formula> &condition);
-    /// The value of summary spec `spec` for the groups holding this record.
-    Value summaryOf(int spec) { return summaryValue(spec); }
+    /// The value of summary number `summary` for the groups holding this record.
+    Value summaryOf(int summary) { return summaryValue(summary); }
 
     Value slotValue(int slot) override;
     Value specialValue(SpecialValue which) override;
 
 private:
     void forgetFormulaValues();
-    Value summaryValue(int spec);
+    Value summaryValue(int summary);
     Value runningTotalValue(int index);
     Value unavailable(const QString &what) const;
 

@@ -153,15 +153,15 @@ void recordGroupKeys(const ReportPlan &plan, PreparedRecords &prepared, RecordCo
 void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
                       const CancelToken &cancel)
 {
-    const auto &specs = plan.summaries();
-    prepared.reportSummaries.assign(specs.size(), Value());
+    const auto &summaries = plan.summaries();
+    prepared.reportSummaries.assign(summaries.size(), Value());
     for (GroupLevel &level : prepared.levels)
-        level.summaries.assign(specs.size(), {});
+        level.summaries.assign(summaries.size(), {});
     std::vector<SummaryAccumulator> acc;
-    for (const SummarySpec &s : specs) {
+    for (const SummaryPlan &s : summaries) {
         acc.emplace_back(s.operation);
         if (s.groupLevel >= 0)
-            prepared.levels[size_t(s.groupLevel)].summaries[&s - specs.data()].reserve(
+            prepared.levels[size_t(s.groupLevel)].summaries[&s - summaries.data()].reserve(
                 prepared.levels[size_t(s.groupLevel)].starts.size());
     }
     const qint64 n = prepared.size();
@@ -170,17 +170,17 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
             checkCancel(cancel);
         context.setPosition(pos);
         const int ending = prepared.firstEndingLevel[size_t(pos)];
-        for (size_t s = 0; s < specs.size(); ++s) {
-            acc[s].add(context.operandValue(specs[s].operand));
-            const int level = specs[s].groupLevel;
+        for (size_t s = 0; s < summaries.size(); ++s) {
+            acc[s].add(context.operandValue(summaries[s].operand));
+            const int level = summaries[s].groupLevel;
             if (level >= 0 && level >= ending) {
                 prepared.levels[size_t(level)].summaries[s].push_back(acc[s].result());
                 acc[s].reset();
             }
         }
     }
-    for (size_t s = 0; s < specs.size(); ++s)
-        if (specs[s].groupLevel < 0)
+    for (size_t s = 0; s < summaries.size(); ++s)
+        if (summaries[s].groupLevel < 0)
             prepared.reportSummaries[s] = acc[s].result();
     prepared.summariesReady = true;
 }
@@ -217,21 +217,21 @@ bool applyGroupSelection(const ReportPlan &plan, PreparedRecords &prepared, Reco
 void computeRunningTotals(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
                           const CancelToken &cancel)
 {
-    const auto &specs = plan.runningTotals();
-    prepared.runningTotals.assign(specs.size(), {});
-    for (size_t t = 0; t < specs.size(); ++t) {
-        const RunningTotalSpec &spec = specs[t];
-        SummaryAccumulator acc(spec.operation);
+    const auto &totals = plan.runningTotals();
+    prepared.runningTotals.assign(totals.size(), {});
+    for (size_t t = 0; t < totals.size(); ++t) {
+        const RunningTotalPlan &total = totals[t];
+        SummaryAccumulator acc(total.operation);
         auto &values = prepared.runningTotals[t];
         values.reserve(size_t(prepared.size()));
         for (qint64 pos = 0; pos < prepared.size(); ++pos) {
             if ((pos & 0xFFFF) == 0)
                 checkCancel(cancel);
-            if (spec.resetGroupLevel >= 0 && prepared.firstStartingLevel[size_t(pos)] <= spec.resetGroupLevel)
+            if (total.resetGroupLevel >= 0 && prepared.firstStartingLevel[size_t(pos)] <= total.resetGroupLevel)
                 acc.reset();
             context.setPosition(pos);
-            if (!spec.condition || context.holds(spec.condition))
-                acc.add(context.operandValue(spec.operand));
+            if (!total.condition || context.holds(total.condition))
+                acc.add(context.operandValue(total.operand));
             values.push_back(acc.result());
         }
     }

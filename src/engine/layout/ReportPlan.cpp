@@ -126,18 +126,18 @@ void ReportPlan::compileKeys()
 
 void ReportPlan::compileRunningTotals()
 {
-    // Slots for running totals are resolved by name, so the specs must exist
+    // Slots for running totals are resolved by name, so the plans must exist
     // before any formula that names one is evaluated; they are filled here.
     for (const RunningTotalDefinition &rt : m_definition->runningTotals) {
-        RunningTotalSpec spec;
-        spec.operation = rt.operation;
-        spec.operand = operandFor(rt.field, u'#' + rt.name);
-        spec.condition = compile(rt.condition, u'#' + rt.name);
-        spec.resetGroupLevel = rt.resetGroupLevel;
-        if (spec.resetGroupLevel >= groupCount())
+        RunningTotalPlan plan;
+        plan.operation = rt.operation;
+        plan.operand = operandFor(rt.field, u'#' + rt.name);
+        plan.condition = compile(rt.condition, u'#' + rt.name);
+        plan.resetGroupLevel = rt.resetGroupLevel;
+        if (plan.resetGroupLevel >= groupCount())
             throw Failure(LayoutErrors::UnknownReference,
                           QStringLiteral("El total acumulat #%1 es reinicia amb un grup que no existeix.").arg(rt.name));
-        m_runningTotals.push_back(std::move(spec));
+        m_runningTotals.push_back(std::move(plan));
     }
 }
 
@@ -328,15 +328,15 @@ int ReportPlan::groupLevelFor(const FormulaReference &groupRef) const
     return -2;
 }
 
-int ReportPlan::summaryFor(const SummarySpec &spec)
+int ReportPlan::summaryFor(const SummaryPlan &plan)
 {
     for (size_t i = 0; i < m_summaries.size(); ++i) {
-        const SummarySpec &s = m_summaries[i];
-        if (s.operation == spec.operation && s.groupLevel == spec.groupLevel
-            && s.operand.isFormula == spec.operand.isFormula && s.operand.index == spec.operand.index)
+        const SummaryPlan &s = m_summaries[i];
+        if (s.operation == plan.operation && s.groupLevel == plan.groupLevel
+            && s.operand.isFormula == plan.operand.isFormula && s.operand.index == plan.operand.index)
             return int(i);
     }
-    m_summaries.push_back(spec);
+    m_summaries.push_back(plan);
     return int(m_summaries.size() - 1);
 }
 

@@ -32,20 +32,20 @@ struct Operand {
     int index = 0; ///< field index or formula index
 };
 
-struct SummarySpec {
+struct SummaryPlan {
     SummaryOperation operation = SummaryOperation::Sum;
     Operand operand;
     int groupLevel = -1; ///< -1: the whole report
 };
 
-struct RunningTotalSpec {
+struct RunningTotalPlan {
     SummaryOperation operation = SummaryOperation::Sum;
     Operand operand;
     std::optional<Formula> condition;
     int resetGroupLevel = -1;
 };
 
-struct KeySpec {
+struct SortKeyPlan {
     Operand operand;
     SortDirection direction = SortDirection::Ascending;
 };
@@ -55,7 +55,7 @@ struct ObjectPlan {
     struct Piece {
         QString literal;
         std::optional<Formula> formula; ///< a reference or special value
-        int summary = -1;               ///< a summary field's spec
+        int summary = -1;               ///< a summary field's plan
         bool reportTitle = false;
     };
     /// Field: one piece; Text: literals and references; Subreport: the
@@ -89,11 +89,11 @@ public:
     const QString &formulaName(int index) const { return m_formulaNames[size_t(index)]; }
     int formulaCount() const { return int(m_formulas.size()); }
     const std::vector<Value> &parameterValues() const { return m_parameterValues; }
-    const std::vector<SummarySpec> &summaries() const { return m_summaries; }
-    const std::vector<RunningTotalSpec> &runningTotals() const { return m_runningTotals; }
+    const std::vector<SummaryPlan> &summaries() const { return m_summaries; }
+    const std::vector<RunningTotalPlan> &runningTotals() const { return m_runningTotals; }
     const std::optional<Formula> &recordSelection() const { return m_recordSelection; }
     /// Group keys outermost first, then the sort fields.
-    const std::vector<KeySpec> &sortKeys() const { return m_sortKeys; }
+    const std::vector<SortKeyPlan> &sortKeys() const { return m_sortKeys; }
     int groupCount() const { return int(m_definition->groups.size()); }
     const std::optional<Formula> &groupSelection(int level) const { return m_groupSelections[size_t(level)]; }
     const SectionPlan &section(int index) const { return m_sections[size_t(index)]; }
@@ -112,7 +112,7 @@ private:
     std::optional<Operand> operandFor(const FormulaReference &ref);
     Operand operandFor(const FieldRef &ref, const QString &where);
     int groupLevelFor(const FormulaReference &groupRef) const;
-    int summaryFor(const SummarySpec &spec);
+    int summaryFor(const SummaryPlan &plan);
     std::optional<Formula> compile(const FormulaText &text, const QString &name);
     void compileFormulas();
     void compileKeys();
@@ -129,10 +129,10 @@ private:
     std::vector<Formula> m_formulas;
     std::vector<QString> m_formulaNames;
     std::vector<Value> m_parameterValues;
-    std::vector<SummarySpec> m_summaries;
-    std::vector<RunningTotalSpec> m_runningTotals;
+    std::vector<SummaryPlan> m_summaries;
+    std::vector<RunningTotalPlan> m_runningTotals;
     std::optional<Formula> m_recordSelection;
-    std::vector<KeySpec> m_sortKeys;
+    std::vector<SortKeyPlan> m_sortKeys;
     std::vector<std::optional<Formula>> m_groupSelections;
     std::vector<SectionPlan> m_sections;
     bool m_needsPageCount = false;
