@@ -174,7 +174,7 @@ private slots:
         // format, so the totals worked out from the Jet 4 file must hold.
         const auto expected = ExpectedSales::compute(testDataPath(u"empresa.mdb"_s));
         if (!expected)
-            QSKIP("mdb-export is not installed");
+            QSKIP("mdb-export cannot read the fixture");
         ReportRun run(exampleReport(u"vendes-per-pais.rpt"_s), testDataPath(u"empresa2010.accdb"_s));
         const auto source = run.layOutAll();
         QCOMPARE(source->recordCount(), expected->recordCount);

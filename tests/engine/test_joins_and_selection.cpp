@@ -207,7 +207,7 @@ private slots:
     {
         m_clients = AccessCsv::exportTable(databasePath(), u"Clients"_s);
         if (!m_clients)
-            QSKIP("mdb-export is not installed");
+            QSKIP("mdb-export cannot read the fixture");
     }
 
     void directoryListsTheActiveClientsInCatalanOrder()

@@ -47,7 +47,7 @@ private slots:
     {
         m_expected = ExpectedSales::compute(testDataPath(u"empresa.mdb"_s));
         if (!m_expected)
-            QSKIP("mdb-export is not installed");
+            QSKIP("mdb-export cannot read the fixture");
         ReportRun run(exampleReport(u"vendes-per-pais.rpt"_s), testDataPath(u"empresa.mdb"_s));
         const auto source = run.layOutAll();
         m_reading.pageCount = source->pagesLaidOut();
