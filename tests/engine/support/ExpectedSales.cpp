@@ -101,6 +101,23 @@ std::optional<ExpectedSales> ExpectedSales::compute(const QString &databasePath)
     return expected;
 }
 
+ExpectedSales ExpectedSales::onlyCountry(const QString &country) const
+{
+    ExpectedSales limited;
+    for (const ClientSales &client : clients) {
+        if (client.country != country)
+            continue;
+        limited.clients.push_back(client);
+        limited.recordCount += qint64(client.lines.size());
+    }
+    const auto found = countries.find(country);
+    if (found != countries.end()) {
+        limited.countries.insert(*found);
+        limited.grand = found->second;
+    }
+    return limited;
+}
+
 qint64 roundToCents(qint64 millionths)
 {
     const qint64 half = 5000;

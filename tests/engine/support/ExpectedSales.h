@@ -46,6 +46,9 @@ struct ExpectedSales {
 
     /// Nothing when mdb-export cannot read the file.
     static std::optional<ExpectedSales> compute(const QString &databasePath);
+
+    /// What the report shows when its records are limited to one country.
+    ExpectedSales onlyCountry(const QString &country) const;
 };
 
 /// Millionths rounded half away from zero to hundredths, as a page shows

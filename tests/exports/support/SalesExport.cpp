@@ -19,6 +19,15 @@ QString mismatch(const QString &name, const std::multimap<QString, PrintedTotals
             .arg(name).arg(found.cents.value_or(-1)).arg(wanted.amountMillionths);
     return QString();
 }
+
+
+SalesExport exportReport(const QString &reportPath, ExpectedSales expected, qint32 formatType, const QString &file)
+{
+    ReportRun run(reportPath, testDataPath(QStringLiteral("empresa.mdb")));
+    SalesExport written{std::move(expected), run.layOutAll()->pagesLaidOut(), file};
+    run.exportTo(formatType, written.file);
+    return written;
+}
 } // namespace
 
 std::optional<SalesExport> SalesExport::write(qint32 formatType, const ScratchFiles &scratch, const QString &fileName)
@@ -26,10 +35,20 @@ std::optional<SalesExport> SalesExport::write(qint32 formatType, const ScratchFi
     auto expected = ExpectedSales::compute(testDataPath(QStringLiteral("empresa.mdb")));
     if (!expected)
         return std::nullopt;
-    ReportRun run(exampleReport(QStringLiteral("vendes-per-pais.rpt")), testDataPath(QStringLiteral("empresa.mdb")));
-    SalesExport written{std::move(*expected), run.layOutAll()->pagesLaidOut(), scratch.path(fileName)};
-    run.exportTo(formatType, written.file);
-    return written;
+    return exportReport(exampleReport(QStringLiteral("vendes-per-pais.rpt")), std::move(*expected), formatType,
+                        scratch.path(fileName));
+}
+
+std::optional<SalesExport> SalesExport::writeCountry(const QString &country, qint32 formatType,
+                                                     const ScratchFiles &scratch, const QString &fileName)
+{
+    const auto expected = ExpectedSales::compute(testDataPath(QStringLiteral("empresa.mdb")));
+    const QString report = scratch.editedExample(
+        QStringLiteral("vendes-per-pais.rpt"), QStringLiteral("  <sorts>"),
+        QStringLiteral("  <recordSelection>{Clients.Pais} = \"%1\"</recordSelection>\n  <sorts>").arg(country));
+    if (!expected || report.isEmpty())
+        return std::nullopt;
+    return exportReport(report, expected->onlyCountry(country), formatType, scratch.path(fileName));
 }
 
 QString countryTotalsMismatch(const std::multimap<QString, PrintedTotals> &printed, const ExpectedSales &expected)

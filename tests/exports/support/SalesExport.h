@@ -21,6 +21,11 @@ struct SalesExport {
     /// Nothing when mdb-export is missing; throws Failure when the engine
     /// fails.
     static std::optional<SalesExport> write(qint32 formatType, const ScratchFiles &scratch, const QString &fileName);
+
+    /// The same report limited by record selection to one country's sales:
+    /// a few pages, for readers too slow for the whole report.
+    static std::optional<SalesExport> writeCountry(const QString &country, qint32 formatType,
+                                                   const ScratchFiles &scratch, const QString &fileName);
 };
 
 /// Empty when the grand total and every country's total were read back once
