@@ -16,19 +16,21 @@ DetailRecordTable::DetailRecordTable(std::shared_ptr<ReportPageSource> source) :
 
 QString DetailRecordTable::captionAbove(const ReportObject &field) const
 {
-    // The page header text that overlaps the field's columns the most.
+    // The page header caption that lies most within the field's columns: a
+    // column heading does, a title spanning the page does not.
     const ReportDefinition &definition = m_source->plan().definition();
     QString best;
-    int bestOverlap = 0;
+    double bestShare = 0.5;
     for (const SectionDefinition &section : definition.sections) {
         if (section.kind != SectionKind::PageHeader)
             continue;
         for (const ReportObject &o : section.objects) {
-            if (o.kind != ReportObject::Kind::Text || o.text.contains(u'{'))
+            if (o.kind != ReportObject::Kind::Text || o.text.contains(u'{') || o.rect.width() <= 0)
                 continue;
             const int overlap = std::min(o.rect.right(), field.rect.right()) - std::max(o.rect.left(), field.rect.left());
-            if (overlap > bestOverlap) {
-                bestOverlap = overlap;
+            const double share = double(overlap) / o.rect.width();
+            if (share > bestShare) {
+                bestShare = share;
                 best = o.text.trimmed();
             }
         }
