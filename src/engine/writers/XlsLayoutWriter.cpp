@@ -108,7 +108,9 @@ private:
             : QString();
         SpooledCell spooled;
         spooled.row = m_nextRow;
-        spooled.left = item.box.left();
+        // A right-aligned field (a number, usually) goes in the column where
+        // its text ends, so that the column is wide enough to show it.
+        spooled.left = item.alignment == HorizontalAlignment::Right ? item.box.right() - 1 : item.box.left();
         spooled.sheet = quint16(m_sheets.size() - 1);
         spooled.xf = m_book.xfIndex(styleOf(item, format));
         spooled.kind = cell.kind;
