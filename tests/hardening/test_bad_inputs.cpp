@@ -16,6 +16,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 using namespace velmora::testing;
 using namespace Qt::StringLiterals;
@@ -124,6 +126,22 @@ void BadInputs::failsAndGoesOn_data()
                                   {}};
            })
         << 2001 << u"aaaa"_s;
+    QTest::newRow("a report file that is a named pipe would block the reader forever")
+        << Preparer([](const QString &s) {
+               const QString pipe = s + QStringLiteral("/canonada.rpt");
+               ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
+               return PreparedJob{exportJob(pipe, s + QStringLiteral("/sortida.txt")), {}, {}};
+           })
+        << 2002 << u"canonada.rpt"_s;
+    QTest::newRow("a database that is a named pipe would block the reader forever")
+        << Preparer([](const QString &s) {
+               const QString pipe = s + QStringLiteral("/canonada.mdb");
+               ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
+               PreparedJob prepared = goodReportInto(s + QStringLiteral("/sortida.txt"));
+               prepared.job.databasePath = pipe;
+               return prepared;
+           })
+        << 3003 << u"canonada.mdb"_s;
     QTest::newRow("a truncated Access file is damaged")
         << Preparer([](const QString &s) {
                QFile whole(testDataPath(QStringLiteral("empresa.mdb")));

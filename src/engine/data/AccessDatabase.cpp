@@ -33,7 +33,9 @@ AccessFileHeader readHeader(const QString &path, const QString &fileName)
         throw Failure(DataErrors::FileMissing,
                       QStringLiteral("No es troba el fitxer de base de dades «%1».")
                           .arg(QDir::toNativeSeparators(path)));
-    if (info.isDir())
+    // Opening a named pipe or a device blocks until someone writes to it, or
+    // never ends: only a regular file can be an Access file.
+    if (!info.isFile())
         throw DataErrors::notAnAccessFile(fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
