@@ -180,25 +180,25 @@ void BadInputs::failsAndGoesOn_data()
            })
         << 4501 << u"Quocient"_s;
     QTest::newRow("an export target that is a folder")
-        << Preparer([](const QString &s) { return goodReportInto(s); }) << 6012 << QString();
+        << Preparer([](const QString &s) { return goodReportInto(s); }) << 6012 << u"carpeta"_s;
     QTest::newRow("an export into a folder that is a file")
         << Preparer([](const QString &s) {
                writeFile(s + QStringLiteral("/fitxer"), "x");
                return goodReportInto(s + QStringLiteral("/fitxer/sortida.txt"));
            })
-        << 6011 << QString();
+        << 6011 << u"fitxer"_s;
     QTest::newRow("an export into a read-only folder")
         << Preparer([](const QString &s) {
                const QString folder = s + QStringLiteral("/nomes-lectura");
                return exportOntoMount(folder, std::make_shared<ScratchMount>(ScratchMount::readOnly(folder)));
            })
-        << 6014 << QString();
+        << 6014 << u"només és de lectura"_s;
     QTest::newRow("an export onto a full disk")
         << Preparer([](const QString &s) {
                const QString folder = s + QStringLiteral("/ple");
                return exportOntoMount(folder, std::make_shared<ScratchMount>(ScratchMount::tmpfs(folder, 8192)));
            })
-        << 6015 << QString();
+        << 6015 << u"el disc és ple"_s;
 }
 
 void BadInputs::failsAndGoesOn()
