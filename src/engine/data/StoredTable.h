@@ -12,7 +12,7 @@ namespace velmora {
 /// that owns its data pages, the row count to check the read against, its
 /// page usage map and the placement of every column. A plain value, free of
 /// the library that parsed it.
-struct TableDefinition {
+struct StoredTable {
     QString name;
     quint32 definitionPage = 0;
     qint64 rowCount = 0;
