@@ -198,7 +198,8 @@ private slots:
         QFile source(file);
         QVERIFY(source.open(QIODevice::ReadOnly));
         const auto [line, column] = positionOf(QString::fromUtf8(source.readAll()), QStringLiteral("<field name=\"TextNotes\""));
-        const ReportObject *notes = findObject(readReportFile(file), QStringLiteral("TextNotes"));
+        const ReportDefinition definition = readReportFile(file);
+        const ReportObject *notes = findObject(definition, QStringLiteral("TextNotes"));
         QVERIFY(notes);
         QCOMPARE(notes->position.line, line);
         QCOMPARE(notes->position.column, column);
