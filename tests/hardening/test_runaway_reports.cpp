@@ -77,8 +77,10 @@ void RunawayReports::endInTheirFailure_data()
     QTest::newRow("spaces past the limit") << showingFormula(
         formulaElement(QStringLiteral("Buit"), QStringLiteral("Space(2147483647)")), QStringLiteral("Buit"))
                                            << 4506;
-    QTest::newRow("a chain of 5,000 formulas is deep but finite, and is laid out")
-        << formulaChain(5000) << 0;
+    QTest::newRow("a chain of 5,000 formulas would recurse until the stack runs out")
+        << formulaChain(5000) << 4509;
+    QTest::newRow("a chain of 500 formulas is deep but within bounds, and is exported")
+        << formulaChain(500) << 0;
 }
 
 void RunawayReports::endInTheirFailure()
