@@ -24,8 +24,8 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# Leaks inside Qt, fontconfig and libmdb that are not ours are listed in the
-# suppressions file (docs/hardening.md says why each is there).
+# Leaks a library keeps for itself, if ever one shows, go in the suppressions
+# file (docs/hardening.md).
 SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/hardening/lsan-suppressions.txt:print_suppressions=0
