@@ -68,6 +68,21 @@ PreparedJob goodReportInto(const QString &exportPath)
     return {exportJob(sourcePath(QStringLiteral("examples/clients.rpt")), exportPath), {}, {}};
 }
 
+/// The good report over the database at `databasePath`.
+PreparedJob goodReportOver(const QString &scratch, const QString &databasePath)
+{
+    PreparedJob prepared = goodReportInto(scratch + QStringLiteral("/sortida.txt"));
+    prepared.job.databasePath = databasePath;
+    return prepared;
+}
+
+QString namedPipe(const QString &scratch, const QString &name)
+{
+    const QString pipe = scratch + u'/' + name;
+    ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
+    return pipe;
+}
+
 PreparedJob exportOntoMount(const QString &folder, std::shared_ptr<ScratchMount> mount)
 {
     if (!mount->isMounted())
@@ -128,19 +143,12 @@ void BadInputs::failsAndGoesOn_data()
         << 2001 << u"aaaa"_s;
     QTest::newRow("a report file that is a named pipe would block the reader forever")
         << Preparer([](const QString &s) {
-               const QString pipe = s + QStringLiteral("/canonada.rpt");
-               ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
-               return PreparedJob{exportJob(pipe, s + QStringLiteral("/sortida.txt")), {}, {}};
+               return PreparedJob{
+                   exportJob(namedPipe(s, QStringLiteral("canonada.rpt")), s + QStringLiteral("/sortida.txt")), {}, {}};
            })
         << 2002 << u"canonada.rpt"_s;
     QTest::newRow("a database that is a named pipe would block the reader forever")
-        << Preparer([](const QString &s) {
-               const QString pipe = s + QStringLiteral("/canonada.mdb");
-               ::mkfifo(QFile::encodeName(pipe).constData(), 0600);
-               PreparedJob prepared = goodReportInto(s + QStringLiteral("/sortida.txt"));
-               prepared.job.databasePath = pipe;
-               return prepared;
-           })
+        << Preparer([](const QString &s) { return goodReportOver(s, namedPipe(s, QStringLiteral("canonada.mdb"))); })
         << 3003 << u"canonada.mdb"_s;
     QTest::newRow("a truncated Access file is damaged")
         << Preparer([](const QString &s) {
@@ -148,15 +156,12 @@ void BadInputs::failsAndGoesOn_data()
                whole.open(QIODevice::ReadOnly);
                const QString cut = s + QStringLiteral("/tallada.mdb");
                writeFile(cut, whole.read(100 * 1024));
-               PreparedJob prepared = goodReportInto(s + QStringLiteral("/sortida.txt"));
-               prepared.job.databasePath = cut;
-               return prepared;
+               return goodReportOver(s, cut);
            })
         << 3004 << u"tallada.mdb"_s;
     QTest::newRow("a password with control characters is just a wrong password")
         << Preparer([](const QString &s) {
-               PreparedJob prepared = goodReportInto(s + QStringLiteral("/sortida.txt"));
-               prepared.job.databasePath = testDataPath(QStringLiteral("empresa-clau.mdb"));
+               PreparedJob prepared = goodReportOver(s, testDataPath(QStringLiteral("empresa-clau.mdb")));
                prepared.job.databasePassword = QStringLiteral("clau\x01\x1b[2J\tsecreta\r");
                return prepared;
            })
