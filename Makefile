@@ -24,11 +24,17 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Leaks a library keeps for itself, if ever one shows, go in the suppressions
+# file (docs/hardening.md).
+SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
+          UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+          LSAN_OPTIONS=suppressions=$(CURDIR)/tests/hardening/lsan-suppressions.txt:print_suppressions=0
+
 test-sanitize:
 	@bash scripts/install-deps.sh --sanitize
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(SAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	bash bench/run-all.sh $(BUILD)

@@ -168,7 +168,8 @@ private slots:
         QFile source(sourcePath(file));
         QVERIFY(source.open(QIODevice::ReadOnly));
         const auto [line, column] = positionOf(QString::fromUtf8(source.readAll()), startsWith);
-        const FormulaDefinition *read = readReportFile(sourcePath(file)).formula(formula);
+        const ReportDefinition definition = readReportFile(sourcePath(file));
+        const FormulaDefinition *read = definition.formula(formula);
         QVERIFY(read);
         QVERIFY(read->formula.text.startsWith(startsWith));
         QVERIFY(!read->formula.text.back().isSpace());
@@ -197,7 +198,8 @@ private slots:
         QFile source(file);
         QVERIFY(source.open(QIODevice::ReadOnly));
         const auto [line, column] = positionOf(QString::fromUtf8(source.readAll()), QStringLiteral("<field name=\"TextNotes\""));
-        const ReportObject *notes = findObject(readReportFile(file), QStringLiteral("TextNotes"));
+        const ReportDefinition definition = readReportFile(file);
+        const ReportObject *notes = findObject(definition, QStringLiteral("TextNotes"));
         QVERIFY(notes);
         QCOMPARE(notes->position.line, line);
         QCOMPARE(notes->position.column, column);

@@ -33,7 +33,9 @@ AccessFileHeader readHeader(const QString &path, const QString &fileName)
         throw Failure(DataErrors::FileMissing,
                       QStringLiteral("No es troba el fitxer de base de dades «%1».")
                           .arg(QDir::toNativeSeparators(path)));
-    if (info.isDir())
+    // Opening a named pipe or a device blocks until someone writes to it, or
+    // never ends: only a regular file can be an Access file.
+    if (!info.isFile())
         throw DataErrors::notAnAccessFile(fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -57,7 +59,7 @@ public:
 
     void loadCatalog();
     const CatalogTable *findTable(const QString &name) const;
-    const TableDefinition &definitionOf(const CatalogTable &table);
+    const StoredTable &definitionOf(const CatalogTable &table);
 
     const QString path;
     const QString fileName;
@@ -65,13 +67,13 @@ public:
     PageReader pages;
     LibmdbSession session;
     std::vector<CatalogTable> tables;
-    std::map<quint32, TableDefinition> definitions;
+    std::map<quint32, StoredTable> definitions;
     std::mutex mutex;
 };
 
 void AccessDatabase::Private::loadCatalog()
 {
-    TableDefinition catalog = session.readDefinition(catalogDefinitionPage, QStringLiteral("MSysObjects"), pages);
+    StoredTable catalog = session.readDefinition(catalogDefinitionPage, QStringLiteral("MSysObjects"), pages);
     // Access leaves the catalog's own row count stale (it counts rows it
     // has since deleted), so only its pages are checked.
     catalog.rowCount = -1;
@@ -102,7 +104,7 @@ const CatalogTable *AccessDatabase::Private::findTable(const QString &name) cons
     return nullptr;
 }
 
-const TableDefinition &AccessDatabase::Private::definitionOf(const CatalogTable &table)
+const StoredTable &AccessDatabase::Private::definitionOf(const CatalogTable &table)
 {
     auto found = definitions.find(table.definitionPage);
     if (found == definitions.end())
@@ -163,7 +165,7 @@ std::shared_ptr<const ColumnTable> AccessDatabase::readColumns(const QString &ta
     if (!found)
         throw Failure(DataErrors::UnknownTable, QStringLiteral("La taula «%1» no existeix a la base de dades «%2».")
                                                     .arg(table, d->fileName));
-    const TableDefinition &definition = d->definitionOf(*found);
+    const StoredTable &definition = d->definitionOf(*found);
     const TableSchema schema = definition.schema();
     std::vector<int> wanted;
     for (const QString &column : columns) {

@@ -90,7 +90,7 @@ void LibmdbSession::checkDefinitionPages(quint32 definitionPage, PageReader &pag
     }
 }
 
-TableDefinition LibmdbSession::readDefinition(quint32 definitionPage, const QString &tableName,
+StoredTable LibmdbSession::readDefinition(quint32 definitionPage, const QString &tableName,
                                               PageReader &pages)
 {
     const AccessFormat format = m_handle->mdb->f->jet_version == MDB_VER_JET3 ? AccessFormat::Jet3
@@ -110,7 +110,7 @@ TableDefinition LibmdbSession::readDefinition(quint32 definitionPage, const QStr
     if (!table || !mdb_read_columns(table.get()))
         throw pages.damaged(QStringLiteral("no es pot llegir la definició de la taula «%1»").arg(tableName));
 
-    TableDefinition definition;
+    StoredTable definition;
     definition.name = tableName;
     definition.definitionPage = definitionPage;
     definition.rowCount = table->num_rows;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/data/TableDefinition.h"
+#include "engine/data/StoredTable.h"
 
 #include <QString>
 
@@ -24,7 +24,7 @@ public:
 
     /// Parses the definition at `definitionPage`; throws Failure 3004 when
     /// its pages are missing or it is not a table definition.
-    TableDefinition readDefinition(quint32 definitionPage, const QString &tableName, PageReader &pages);
+    StoredTable readDefinition(quint32 definitionPage, const QString &tableName, PageReader &pages);
 
 private:
     void checkDefinitionPages(quint32 definitionPage, PageReader &pages) const;

@@ -30,7 +30,7 @@ TableReader::TableReader(PageReader &pages, const AccessFileHeader &header)
 {
 }
 
-ColumnTable TableReader::read(const TableDefinition &definition, const std::vector<int> &columns,
+ColumnTable TableReader::read(const StoredTable &definition, const std::vector<int> &columns,
                               const CancelToken &cancel, const ProgressCallback &progress)
 {
     const AccessFormat format = m_header.format();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/data/ColumnTable.h"
-#include "engine/data/TableDefinition.h"
+#include "engine/data/StoredTable.h"
 #include "engine/page/PageSource.h"
 
 namespace velmora {
@@ -21,7 +21,7 @@ public:
 
     /// `columns` are indexes into `definition.columns`. Throws Failure 3004
     /// for damage, and the "stopped" failure when `cancel` is set.
-    ColumnTable read(const TableDefinition &definition, const std::vector<int> &columns,
+    ColumnTable read(const StoredTable &definition, const std::vector<int> &columns,
                      const CancelToken &cancel, const ProgressCallback &progress);
 
 private:

@@ -29,5 +29,6 @@ inline constexpr qint32 DateOutOfRange = 4505;
 inline constexpr qint32 StringTooLong = 4506;
 inline constexpr qint32 InvalidArgument = 4507;
 inline constexpr qint32 NotANumber = 4508;
+inline constexpr qint32 EvaluationTooDeep = 4509;
 
 } // namespace velmora::FormulaErrors

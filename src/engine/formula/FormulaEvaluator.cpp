@@ -3,6 +3,7 @@
 #include "engine/formula/ArithmeticOperators.h"
 #include "engine/formula/EvaluationFault.h"
 #include "engine/formula/FormulaErrors.h"
+#include "engine/formula/FormulaLimits.h"
 #include "engine/formula/FunctionArguments.h"
 #include "engine/formula/FunctionDefinition.h"
 #include "engine/formula/TextConcatenation.h"
@@ -42,6 +43,25 @@ void requireTruth(const Value &v)
 
 bool isTrueValue(const Value &v) { return v.type() == ValueType::Boolean && v.asBoolean(); }
 
+// Nodes being evaluated on this thread, whichever formula they belong to.
+thread_local int evaluationDepth = 0;
+
+class EvaluationDepthGuard {
+public:
+    EvaluationDepthGuard()
+    {
+        if (evaluationDepth >= FormulaLimits::maxEvaluationDepth)
+            raiseFault(FormulaErrors::EvaluationTooDeep,
+                       QStringLiteral("les fórmules es llegeixen les unes a les altres a massa nivells "
+                                      "(més de %1)")
+                           .arg(FormulaLimits::maxEvaluationDepth));
+        ++evaluationDepth;
+    }
+    ~EvaluationDepthGuard() { --evaluationDepth; }
+    EvaluationDepthGuard(const EvaluationDepthGuard &) = delete;
+    EvaluationDepthGuard &operator=(const EvaluationDepthGuard &) = delete;
+};
+
 } // namespace
 
 Value FormulaEvaluator::evaluate(int index) const
@@ -57,6 +77,7 @@ Value FormulaEvaluator::evaluate(int index) const
 
 Value FormulaEvaluator::evaluateNode(const SyntaxNode &node) const
 {
+    const EvaluationDepthGuard depth;
     switch (node.kind) {
     case NodeKind::Constant: return node.constant;
     case NodeKind::Reference:

@@ -14,5 +14,9 @@ inline constexpr qint64 maxFormulaLength = 1024 * 1024;
 inline constexpr int maxNesting = 200;
 /// Depth of the expression tree, which bounds evaluation's recursion too.
 inline constexpr int maxTreeDepth = 1000;
+/// Depth of evaluation on one thread, counted in syntax nodes, across
+/// formulas that read other formulas: a long chain of them would otherwise
+/// recurse until the stack runs out.
+inline constexpr int maxEvaluationDepth = 3000;
 
 } // namespace velmora::FormulaLimits

@@ -2,6 +2,7 @@
 
 #include "engine/core/Failure.h"
 #include "engine/writers/ExportErrors.h"
+#include "engine/writers/SystemReason.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,9 +16,11 @@ namespace velmora {
 
 namespace {
 
-QString systemReason()
+// Read at once after the failing call, before anything else can change errno.
+QString currentReason(const QString &fallback = {})
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    const int error = errno;
+    return systemReason(error, fallback.isEmpty() ? QString::fromLocal8Bit(std::strerror(error)) : fallback);
 }
 
 } // namespace
@@ -34,7 +37,7 @@ AtomicFileWriter::AtomicFileWriter(const QString &targetPath)
         throw Failure(ExportErrors::CannotCreateFile,
                       QStringLiteral("No es pot crear el fitxer «%1» a la carpeta «%2»: %3.")
                           .arg(target.fileName(), QDir::toNativeSeparators(target.absolutePath()),
-                               m_temporary.errorString()));
+                               currentReason(m_temporary.errorString())));
     }
 }
 
@@ -84,22 +87,22 @@ void AtomicFileWriter::write(QByteArrayView bytes)
     if (bytes.isEmpty())
         return;
     if (m_temporary.write(bytes.data(), bytes.size()) != bytes.size())
-        failWrite(m_temporary.errorString());
+        failWrite(currentReason(m_temporary.errorString()));
 }
 
 void AtomicFileWriter::checkDevice()
 {
     if (m_temporary.error() != QFileDevice::NoError)
-        failWrite(m_temporary.errorString());
+        failWrite(currentReason(m_temporary.errorString()));
 }
 
 void AtomicFileWriter::commit()
 {
     checkDevice();
     if (!m_temporary.flush())
-        failWrite(m_temporary.errorString());
+        failWrite(currentReason(m_temporary.errorString()));
     if (::fsync(m_temporary.handle()) != 0)
-        failWrite(systemReason());
+        failWrite(currentReason());
     m_temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     // The folder may have changed since the checks; the hidden-target rule
@@ -110,7 +113,7 @@ void AtomicFileWriter::commit()
     if (std::rename(from.constData(), to.constData()) != 0)
         throw Failure(ExportErrors::CannotReplaceTarget,
                       QStringLiteral("No s'ha pogut desar el fitxer «%1»: %2.")
-                          .arg(displayName(), systemReason()));
+                          .arg(displayName(), currentReason()));
     m_committed = true;
     m_temporary.setAutoRemove(false);
     m_temporary.close();
