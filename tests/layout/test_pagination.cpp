@@ -275,6 +275,21 @@ private slots:
         }
     }
 
+    void circularFormulasAreRefusedWhenTheReportIsOpened()
+    {
+        auto d = salesReport();
+        d->formulas = {{QStringLiteral("A"), {QStringLiteral("{@B} + 1")}},
+                       {QStringLiteral("B"), {QStringLiteral("{@C} * 2")}},
+                       {QStringLiteral("C"), {QStringLiteral("{@A}")}}};
+        try {
+            ReportPlan plan(d, {});
+            QFAIL("no failure");
+        } catch (const Failure &f) {
+            QCOMPARE(f.number(), LayoutErrors::CircularFormula);
+            QVERIFY2(f.description().contains(QStringLiteral("@A → @B → @C → @A")), qPrintable(f.description()));
+        }
+    }
+
     void suppressedBlankSectionTakesNoRoom()
     {
         auto d = salesReport();

@@ -2,6 +2,7 @@
 
 #include "engine/layout/LayoutErrors.h"
 
+
 namespace velmora {
 
 namespace {
@@ -110,6 +111,57 @@ void ReportPlan::compileFormulas()
     for (Formula &f : m_formulas) {
         f.bind(*this);
         noteSpecials(f);
+    }
+    refuseCircularFormulas();
+}
+
+void ReportPlan::refuseCircularFormulas() const
+{
+    // A formula that reads itself, directly or through others, could never
+    // be worked out: say so when the report is opened, naming the circle.
+    // Walked with a stack of its own, since a report may chain thousands.
+    const size_t count = m_formulas.size();
+    std::vector<std::vector<int>> reads(count);
+    for (size_t f = 0; f < count; ++f)
+        for (const FormulaReference &ref : m_formulas[f].references())
+            if (ref.kind == FormulaReference::Kind::Formula) {
+                const int next = indexByName(m_formulaNames, ref.name, [](const QString &n) { return n; });
+                if (next >= 0)
+                    reads[f].push_back(next);
+            }
+    enum class Mark : quint8 { Unseen, OnPath, Done };
+    std::vector<Mark> marks(count, Mark::Unseen);
+    for (size_t root = 0; root < count; ++root) {
+        if (marks[root] != Mark::Unseen)
+            continue;
+        std::vector<std::pair<int, size_t>> path{{int(root), 0}}; // formula, next read to follow
+        marks[root] = Mark::OnPath;
+        while (!path.empty()) {
+            auto &[f, nextRead] = path.back();
+            if (nextRead == reads[size_t(f)].size()) {
+                marks[size_t(f)] = Mark::Done;
+                path.pop_back();
+                continue;
+            }
+            const int next = reads[size_t(f)][nextRead++];
+            if (marks[size_t(next)] == Mark::Done)
+                continue;
+            if (marks[size_t(next)] == Mark::OnPath) {
+                QStringList circle;
+                bool inCircle = false;
+                for (const auto &[step, unused] : path) {
+                    inCircle = inCircle || step == next;
+                    if (inCircle)
+                        circle.append(u'@' + m_formulaNames[size_t(step)]);
+                }
+                circle.append(u'@' + m_formulaNames[size_t(next)]);
+                throw Failure(LayoutErrors::CircularFormula,
+                              QStringLiteral("La fórmula @%1 depèn d'ella mateixa: %2.")
+                                  .arg(m_formulaNames[size_t(next)], circle.join(QStringLiteral(" → "))));
+            }
+            marks[size_t(next)] = Mark::OnPath;
+            path.emplace_back(next, 0);
+        }
     }
 }
 

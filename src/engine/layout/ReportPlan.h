@@ -115,6 +115,7 @@ private:
     int summaryFor(const SummaryPlan &plan);
     std::optional<Formula> compile(const FormulaText &text, const QString &name);
     void compileFormulas();
+    void refuseCircularFormulas() const;
     void compileKeys();
     void compileRunningTotals();
     void compileSections();
