@@ -26,7 +26,7 @@ test: build
 
 # Leaks a library keeps for itself, if ever one shows, go in the suppressions
 # file (docs/hardening.md).
-SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
+SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0:fast_unwind_on_malloc=0 \
           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/hardening/lsan-suppressions.txt:print_suppressions=0
 

@@ -54,8 +54,13 @@ std::optional<Currency> Currency::fromString(const QString &text)
         return std::nullopt;
     while (fractionDigits++ < 4)
         fraction *= 10;
-    const qint64 units = whole * scale + fraction;
-    return Currency{negative ? -units : units};
+    // Built on the side of its sign, so that the most negative amount, whose
+    // magnitude has no positive twin, is reached without overflow.
+    qint64 units = 0;
+    const qint64 wholeUnits = negative ? -(whole * scale) : whole * scale;
+    if (__builtin_add_overflow(wholeUnits, negative ? -fraction : fraction, &units))
+        return std::nullopt;
+    return Currency{units};
 }
 
 QString Currency::toString() const
