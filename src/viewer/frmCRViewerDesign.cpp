@@ -15,11 +15,11 @@ namespace {
 
 QFont designFont(const QString &family)
 {
-    FontSpec spec;
-    spec.family = family;
-    spec.pointSize = 8.25;
-    spec.bold = true;
-    return toQFont(spec);
+    FontSpec font;
+    font.family = family;
+    font.pointSize = 8.25;
+    font.bold = true;
+    return toQFont(font);
 }
 
 // The pictures' background (their corner colour) shows the button's face.

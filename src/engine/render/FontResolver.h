@@ -14,7 +14,7 @@ namespace velmora {
 /// Every output (layout, screen, printer, PDF) resolves fonts here.
 QString resolvedFontFamily(const QString &reportFamily);
 
-/// A QFont for the spec, sized in points; hinting off so that widths are the
+/// A QFont for the report font, sized in points; hinting off so that widths are the
 /// same on screen, printer and PDF.
 QFont toQFont(const FontSpec &font);
 

@@ -6,10 +6,10 @@
 
 namespace velmora {
 
-QFont TextGeometry::twipsFont(const FontSpec &spec)
+QFont TextGeometry::twipsFont(const FontSpec &fontSpec)
 {
-    QFont font = toQFont(spec);
-    const double points = spec.pointSize > 0 ? spec.pointSize : 10.0;
+    QFont font = toQFont(fontSpec);
+    const double points = fontSpec.pointSize > 0 ? fontSpec.pointSize : 10.0;
     font.setPixelSize(std::max(1, int(std::lround(points * twipsPerPoint))));
     return font;
 }

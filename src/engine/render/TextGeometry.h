@@ -25,8 +25,8 @@ public:
     /// The rectangle of characters [from, from + length) of the item's text.
     QRectF spanRect(qsizetype from, qsizetype length) const;
 
-    /// The QFont for `spec` with its size in twips.
-    static QFont twipsFont(const FontSpec &spec);
+    /// The QFont for `fontSpec` with its size in twips.
+    static QFont twipsFont(const FontSpec &fontSpec);
 
 private:
     const TextItem &m_item;
