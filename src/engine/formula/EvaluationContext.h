@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/Value.h"
-#include "engine/formula/SpecialValue.h"
+#include "engine/formula/PageAndPrintValues.h"
 
 namespace velmora {
 

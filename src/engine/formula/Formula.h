@@ -4,7 +4,7 @@
 #include "engine/formula/EvaluationContext.h"
 #include "engine/formula/FormulaBinder.h"
 #include "engine/formula/FormulaReference.h"
-#include "engine/formula/SpecialValue.h"
+#include "engine/formula/PageAndPrintValues.h"
 #include "engine/formula/SyntaxTree.h"
 
 #include <QString>

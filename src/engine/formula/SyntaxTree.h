@@ -3,7 +3,7 @@
 #include "engine/core/Value.h"
 #include "engine/formula/FormulaReference.h"
 #include "engine/formula/FormulaPosition.h"
-#include "engine/formula/SpecialValue.h"
+#include "engine/formula/PageAndPrintValues.h"
 #include "engine/formula/SummaryFunction.h"
 
 #include <vector>
