@@ -8,16 +8,8 @@ namespace velmora {
 
 UntrappedFailure UntrappedFailure::from(std::exception_ptr failure)
 {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Failure &known) {
-        return {known.number(), known.description()};
-    } catch (const std::exception &other) {
-        return {PlatformErrors::Unexpected,
-                QStringLiteral("Error inesperat: %1").arg(QString::fromLocal8Bit(other.what()))};
-    } catch (...) {
-        return {PlatformErrors::Unexpected, QStringLiteral("Error inesperat.")};
-    }
+    const Failure known = failureFrom(failure, PlatformErrors::Unexpected);
+    return {known.number(), known.description()};
 }
 
 QString UntrappedFailure::messageText() const

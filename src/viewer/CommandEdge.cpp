@@ -8,26 +8,10 @@
 
 namespace velmora {
 
-namespace {
-Failure asFailure(std::exception_ptr failure)
-{
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Failure &known) {
-        return known;
-    } catch (const std::exception &other) {
-        return Failure(ViewerErrors::Unexpected,
-                       QStringLiteral("Error inesperat: %1").arg(QString::fromLocal8Bit(other.what())));
-    } catch (...) {
-        return Failure(ViewerErrors::Unexpected, QStringLiteral("Error inesperat."));
-    }
-}
-} // namespace
-
 void reportUntrappedCommandFailure(std::exception_ptr failure) noexcept
 {
     try {
-        const Failure shown = asFailure(failure);
+        const Failure shown = failureFrom(failure, ViewerErrors::Unexpected);
         const QString text = QString::number(shown.number()) + u'\n' + shown.description();
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"), text, QMessageBox::Ok,
                         QApplication::activeWindow());

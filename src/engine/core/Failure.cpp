@@ -8,4 +8,17 @@ Failure::Failure(qint32 number, QString description)
 {
 }
 
+Failure failureFrom(std::exception_ptr caught, qint32 unexpectedNumber)
+{
+    try {
+        std::rethrow_exception(caught);
+    } catch (const Failure &known) {
+        return known;
+    } catch (const std::exception &other) {
+        return Failure(unexpectedNumber, QStringLiteral("Error inesperat: %1").arg(QString::fromLocal8Bit(other.what())));
+    } catch (...) {
+        return Failure(unexpectedNumber, QStringLiteral("Error inesperat."));
+    }
+}
+
 } // namespace velmora

@@ -26,4 +26,8 @@ private:
     QByteArray m_utf8;
 };
 
+/// The failure a caught exception stands for: a Failure as it is, anything
+/// else as `unexpectedNumber` with what is known of it ("Error inesperat").
+Failure failureFrom(std::exception_ptr caught, qint32 unexpectedNumber);
+
 } // namespace velmora
