@@ -21,35 +21,6 @@ int indexByName(const List &list, const QString &name, Name nameOf)
     return -1;
 }
 
-QString specialName(SpecialField special)
-{
-    switch (special) {
-    case SpecialField::PageNumber: return QStringLiteral("PageNumber");
-    case SpecialField::TotalPageCount: return QStringLiteral("TotalPageCount");
-    case SpecialField::PageNofM: return QStringLiteral("PageNofM");
-    case SpecialField::PrintDate: return QStringLiteral("PrintDate");
-    case SpecialField::PrintTime: return QStringLiteral("PrintTime");
-    case SpecialField::RecordNumber: return QStringLiteral("RecordNumber");
-    case SpecialField::GroupNumber: return QStringLiteral("GroupNumber");
-    case SpecialField::ReportTitle: return QStringLiteral("ReportTitle");
-    }
-    return QString();
-}
-
-/// The formula text that yields a field reference's value.
-QString formulaTextFor(const FieldRef &ref)
-{
-    switch (ref.kind) {
-    case FieldRef::Kind::Database: return u'{' + ref.table + u'.' + ref.name + u'}';
-    case FieldRef::Kind::Formula: return QStringLiteral("{@") + ref.name + u'}';
-    case FieldRef::Kind::Parameter: return QStringLiteral("{?") + ref.name + u'}';
-    case FieldRef::Kind::RunningTotal: return QStringLiteral("{#") + ref.name + u'}';
-    case FieldRef::Kind::Special: return specialName(ref.special);
-    case FieldRef::Kind::Summary: break;
-    }
-    return QString();
-}
-
 SummaryOperation operationFor(SummaryFunction fn)
 {
     switch (fn) {
@@ -282,7 +253,7 @@ ObjectPlan::Piece ReportPlan::pieceFor(const FieldRef &ref, const ReportObject &
     if (ref.kind == FieldRef::Kind::Special
         && (ref.special == SpecialField::TotalPageCount || ref.special == SpecialField::PageNofM))
         m_needsPageCount = true;
-    Formula f = Formula::parse(formulaTextFor(ref), object.name);
+    Formula f = Formula::parse(ref.toText(), object.name);
     f.bind(*this);
     piece.formula = std::move(f);
     return piece;
@@ -358,7 +329,7 @@ Operand ReportPlan::operandFor(const FieldRef &ref, const QString &where)
     if (!operand)
         throw Failure(LayoutErrors::UnknownReference,
                       QStringLiteral("%1: la referència %2 no és cap camp ni fórmula de l'informe.")
-                          .arg(where, formulaTextFor(ref)));
+                          .arg(where, ref.toText()));
     return *operand;
 }
 
