@@ -17,6 +17,16 @@
 
 namespace velmora {
 
+struct TrueTypeFont::Tables {
+    QByteArray data;
+    Metrics metrics;
+    std::optional<TrueTypeGlyphTable> glyphs;
+    std::optional<TrueTypeHorizontalMetrics> horizontal;
+    std::optional<TrueTypeCharacterMap> characterMap;
+    /// The tables a subset copies, as the font has them.
+    std::map<quint32, QByteArray> copiedTables;
+};
+
 namespace {
 
 // Sizes of the parts of each table this file reads or the subset rewrites.
@@ -51,60 +61,12 @@ bool hasSerifs(int familyClass, quint8 panoseFamily, quint8 panoseSerifStyle)
     }
 }
 
-} // namespace
-
-struct TrueTypeFont::Tables {
-    QByteArray data;
-    Metrics metrics;
-    std::optional<TrueTypeGlyphTable> glyphs;
-    std::optional<TrueTypeHorizontalMetrics> horizontal;
-    std::optional<TrueTypeCharacterMap> characterMap;
-    /// The tables a subset copies, as the font has them.
-    std::map<quint32, QByteArray> copiedTables;
-};
-
-namespace {
-
-class FontTables {
-public:
-    FontTables(const TrueTypeReader &file, int faceIndex) : m_file(file), m_directory(file, faceIndex) {}
-
-    TrueTypeReader require(quint32 tag, qint64 minimumSize = 0) const
-    {
-        const TrueTypeReader table = slice(m_directory.require(tag));
-        if (table.size() < minimumSize)
-            tooShort(tag);
-        return table;
-    }
-
-    std::optional<TrueTypeReader> find(quint32 tag, qint64 minimumSize = 0) const
-    {
-        const auto found = m_directory.find(tag);
-        if (!found || found->length < minimumSize)
-            return std::nullopt;
-        return slice(*found);
-    }
-
-    void copyInto(std::map<quint32, QByteArray> &copies, quint32 tag, qint64 minimumSize = 0) const
-    {
-        if (const auto table = find(tag, minimumSize))
-            copies[tag] = table->bytes(0, table->size()).toByteArray();
-    }
-
-private:
-    TrueTypeReader slice(const TrueTypeTableDirectory::Table &table) const
-    {
-        return m_file.slice(table.offset, table.length);
-    }
-
-    [[noreturn]] void tooShort(quint32 tag) const
-    {
-        m_file.fail(QStringLiteral("la taula «%1» és massa curta").arg(trueTypeTagName(tag)));
-    }
-
-    TrueTypeReader m_file;
-    TrueTypeTableDirectory m_directory;
-};
+void copyTable(const TrueTypeTableDirectory &directory, std::map<quint32, QByteArray> &copies, quint32 tag,
+               qint64 minimumSize = 0)
+{
+    if (const auto table = directory.find(tag, minimumSize))
+        copies[tag] = table->bytes(0, table->size()).toByteArray();
+}
 
 void readHeadMetrics(const TrueTypeReader &head, TrueTypeFont::Metrics &metrics)
 {
@@ -145,6 +107,29 @@ void readPostMetrics(const TrueTypeReader &post, TrueTypeFont::Metrics &metrics)
     metrics.fixedPitch = post.u32(12) != 0;
 }
 
+TrueTypeFont::Metrics readMetrics(const TrueTypeTableDirectory &directory)
+{
+    TrueTypeFont::Metrics metrics;
+    readHeadMetrics(directory.require(trueTypeTag("head"), HeadSize), metrics);
+    readVerticalMetrics(directory.require(trueTypeTag("hhea"), HheaSize), metrics);
+    if (const auto os2 = directory.find(trueTypeTag("OS/2"), Os2Version0Size))
+        readOs2Metrics(*os2, metrics);
+    if (const auto post = directory.find(trueTypeTag("post"), PostHeaderSize))
+        readPostMetrics(*post, metrics);
+    return metrics;
+}
+
+std::map<quint32, QByteArray> tablesKeptInSubsets(const TrueTypeTableDirectory &directory)
+{
+    std::map<quint32, QByteArray> copies;
+    for (quint32 tag : {trueTypeTag("head"), trueTypeTag("hhea"), trueTypeTag("maxp"), trueTypeTag("cvt "),
+                        trueTypeTag("fpgm"), trueTypeTag("prep")})
+        copyTable(directory, copies, tag);
+    copyTable(directory, copies, trueTypeTag("OS/2"), Os2Version0Size);
+    copyTable(directory, copies, trueTypeTag("post"), PostHeaderSize);
+    return copies;
+}
+
 } // namespace
 
 TrueTypeFont::TrueTypeFont() : m_tables(std::make_unique<Tables>()) {}
@@ -168,33 +153,23 @@ std::shared_ptr<const TrueTypeFont> TrueTypeFont::fromData(QByteArray data, int 
     tables.data = std::move(data);
 
     const TrueTypeReader file(tables.data, name);
-    const FontTables fontTables(file, faceIndex);
-    const TrueTypeReader head = fontTables.require(trueTypeTag("head"), HeadSize);
-    const TrueTypeReader hhea = fontTables.require(trueTypeTag("hhea"), HheaSize);
-    const int glyphCount = fontTables.require(trueTypeTag("maxp"), MaxpSize).u16(4);
+    const TrueTypeTableDirectory directory(file, faceIndex);
+    const TrueTypeReader head = directory.require(trueTypeTag("head"), HeadSize);
+    const TrueTypeReader hhea = directory.require(trueTypeTag("hhea"), HheaSize);
+    const int glyphCount = directory.require(trueTypeTag("maxp"), MaxpSize).u16(4);
     if (glyphCount == 0)
         file.fail(QStringLiteral("no té cap glif"));
     const int locaFormat = head.i16(50);
     if (locaFormat != 0 && locaFormat != 1)
         head.fail(QStringLiteral("el format de la taula «loca» no és vàlid"));
 
-    tables.glyphs.emplace(fontTables.require(trueTypeTag("loca")), fontTables.require(trueTypeTag("glyf")),
+    tables.glyphs.emplace(directory.require(trueTypeTag("loca")), directory.require(trueTypeTag("glyf")),
                           locaFormat == 1, glyphCount);
-    tables.horizontal.emplace(fontTables.require(trueTypeTag("hmtx")), hhea.u16(34), glyphCount);
-    tables.characterMap.emplace(fontTables.require(trueTypeTag("cmap")), glyphCount);
+    tables.horizontal.emplace(directory.require(trueTypeTag("hmtx")), hhea.u16(34), glyphCount);
+    tables.characterMap.emplace(directory.require(trueTypeTag("cmap")), glyphCount);
 
-    readHeadMetrics(head, tables.metrics);
-    readVerticalMetrics(hhea, tables.metrics);
-    if (const auto os2 = fontTables.find(trueTypeTag("OS/2"), Os2Version0Size))
-        readOs2Metrics(*os2, tables.metrics);
-    if (const auto post = fontTables.find(trueTypeTag("post"), PostHeaderSize))
-        readPostMetrics(*post, tables.metrics);
-
-    for (quint32 tag : {trueTypeTag("head"), trueTypeTag("hhea"), trueTypeTag("maxp"), trueTypeTag("cvt "),
-                        trueTypeTag("fpgm"), trueTypeTag("prep")})
-        fontTables.copyInto(tables.copiedTables, tag);
-    fontTables.copyInto(tables.copiedTables, trueTypeTag("OS/2"), Os2Version0Size);
-    fontTables.copyInto(tables.copiedTables, trueTypeTag("post"), PostHeaderSize);
+    tables.metrics = readMetrics(directory);
+    tables.copiedTables = tablesKeptInSubsets(directory);
     return font;
 }
 

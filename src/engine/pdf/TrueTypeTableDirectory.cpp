@@ -47,33 +47,41 @@ void TrueTypeTableDirectory::readTables(qint64 offset)
     const int tableCount = m_reader.u16(offset + 4);
     m_tables.reserve(tableCount);
     for (int i = 0; i < tableCount; ++i) {
-        const qint64 record = offset + 12 + 16 * qint64(i);
-        const Table table{m_reader.u32(record), m_reader.u32(record + 8), m_reader.u32(record + 12)};
+        const qint64 at = offset + 12 + 16 * qint64(i);
+        const Table table{m_reader.u32(at), m_reader.u32(at + 8), m_reader.u32(at + 12)};
         if (!m_reader.contains(table.offset, table.length))
             m_reader.fail(QStringLiteral("la taula «%1» surt fora del fitxer").arg(trueTypeTagName(table.tag)));
-        if (!find(table.tag))
+        if (!record(table.tag))
             m_tables.push_back(table);
     }
 }
 
-std::optional<TrueTypeTableDirectory::Table> TrueTypeTableDirectory::find(quint32 tag) const
+const TrueTypeTableDirectory::Table *TrueTypeTableDirectory::record(quint32 tag) const
 {
     const auto found = std::find_if(m_tables.begin(), m_tables.end(),
                                     [tag](const Table &table) { return table.tag == tag; });
-    if (found == m_tables.end())
-        return std::nullopt;
-    return *found;
+    return found == m_tables.end() ? nullptr : &*found;
 }
 
-TrueTypeTableDirectory::Table TrueTypeTableDirectory::require(quint32 tag) const
+std::optional<TrueTypeReader> TrueTypeTableDirectory::find(quint32 tag, qint64 minimumSize) const
 {
-    const auto table = find(tag);
+    const Table *table = record(tag);
+    if (!table || table->length < minimumSize)
+        return std::nullopt;
+    return m_reader.slice(table->offset, table->length);
+}
+
+TrueTypeReader TrueTypeTableDirectory::require(quint32 tag, qint64 minimumSize) const
+{
+    const Table *table = record(tag);
     if (!table) {
         if (tag == trueTypeTag("glyf") || tag == trueTypeTag("loca"))
             m_reader.fail(QStringLiteral("no té contorns TrueType (hi falta la taula «%1»)").arg(trueTypeTagName(tag)));
         m_reader.fail(QStringLiteral("hi falta la taula «%1»").arg(trueTypeTagName(tag)));
     }
-    return *table;
+    if (table->length < minimumSize)
+        m_reader.fail(QStringLiteral("la taula «%1» és massa curta").arg(trueTypeTagName(tag)));
+    return m_reader.slice(table->offset, table->length);
 }
 
 } // namespace velmora
