@@ -160,7 +160,7 @@ int main(int argc, char **argv)
     }
 
     const int pages = app.arguments().value(1, QStringLiteral("200")).toInt();
-    report("PDF (cairo)", pages, seconds([&] { exportPages(path("a.pdf"), ExportFormat::PDF, pages); }), path("a.pdf"));
+    report("PDF", pages, seconds([&] { exportPages(path("a.pdf"), ExportFormat::PDF, pages); }), path("a.pdf"));
     report("PDF (QPdfWriter floor)", pages, seconds([&] { paintWithQPdfWriter(path("q.pdf"), pages); }), path("q.pdf"));
     report("Excel layout (29)", pages, seconds([&] { exportPages(path("a.xls"), ExportFormat::ExcelLayout, pages); }), path("a.xls"));
     report("Word/RTF (14)", pages, seconds([&] { exportPages(path("a.doc"), ExportFormat::Word, pages); }), path("a.doc"));

@@ -12,7 +12,7 @@ gran=${VELMORA_GRAN:-$here/../shared/fixtures/gran.mdb}
 report=$here/examples/vendes-per-pais.rpt
 export QT_QPA_PLATFORM=offscreen
 
-echo "== writers: pages per second on a dense page, cairo against Qt's own PDF painting"
+echo "== writers: pages per second on a dense page, our PDF writer against Qt's own PDF painting"
 "$build/bench/bench_writers"
 
 if [ ! -f "$gran" ]; then

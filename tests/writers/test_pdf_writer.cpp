@@ -7,9 +7,13 @@
 #include "engine/writers/WriteExport.h"
 
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
+#include <map>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -25,6 +29,61 @@ QString exportPdf(const QString &folder, qint32 first = 2, qint32 second = 2, in
     writeExport(request, CancelToken());
     return target;
 }
+
+/// A page showing what is drawn rather than written: a filled box with a
+/// border, a thick dashed line, a half-transparent picture, and a text in a
+/// character no installed face has.
+Page drawingPage(int index)
+{
+    Page page;
+    page.number = index + 1;
+    BoxItem box;
+    box.rect = QRect(1440, 1440, 2880, 1440);
+    box.filled = true;
+    box.fillColor = qRgb(0, 0, 255);
+    box.borderWidth = 40;
+    box.borderColor = qRgb(255, 0, 0);
+    page.items.push_back(box);
+    page.items.push_back(LineItem{QPoint(1440, 4320), QPoint(10080, 4320), 100, qRgb(0, 128, 0), LineStyle::Dash});
+    QImage picture(40, 20, QImage::Format_ARGB32);
+    picture.fill(qRgba(255, 0, 0, 255));
+    for (int x = 20; x < 40; ++x)
+        for (int y = 0; y < 20; ++y)
+            picture.setPixel(x, y, qRgba(0, 0, 0, 0));
+    page.items.push_back(PictureItem{QRect(1440, 5760, 2880, 1440), picture});
+    page.items.push_back(textAt(1440, 7200, 6000, QStringLiteral("Privat: ") + QString(QChar(0xE000)) + QStringLiteral(" fi")));
+    return page;
+}
+
+/// Page 1 of a PDF as an image, at 72 pixels per inch (a pixel a point).
+QImage renderFirstPage(const QString &pdf, const QString &folder)
+{
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"),
+                                         QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                         QStringLiteral("-png"), pdf, folder + QStringLiteral("/page")});
+    return QImage(folder + QStringLiteral("/page-1.png"));
+}
+
+/// The bounding boxes pdftotext gives each word of page 1, in points.
+std::map<QString, QRectF> wordBoxes(const QString &pdf)
+{
+    const QString html = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")}));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::map<QString, QRectF> boxes;
+    for (const QRegularExpressionMatch &m : word.globalMatch(html)) {
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        boxes.emplace(m.captured(5), QRectF(topLeft, bottomRight));
+    }
+    return boxes;
+}
+
+class TitledPages : public FakePageSource {
+public:
+    using FakePageSource::FakePageSource;
+    QString title() const override { return QStringLiteral("Vendes (Lleida) ≥ 10 €"); }
+};
 
 QString pdfInfo(const QString &file, const QStringList &extra = {})
 {
@@ -148,6 +207,89 @@ private slots:
         QVERIFY(barcelona.contains("/Dest"));
         QVERIFY(pdf.contains("/Count"));
         QVERIFY(item("Girona").contains("/Dest"));
+    }
+
+    void textStandsWhereTheLayoutPutIt_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<double>("edge");
+        QTest::addColumn<bool>("rightEdge");
+        // The sample's columns, in points: a left-aligned text starts at its
+        // box's left, a right-aligned amount ends at its box's right, which
+        // only holds when the widths drawn are the widths measured.
+        QTest::newRow("left-aligned city starts at its column") << QStringLiteral("Lleida") << 4320 / 20.0 << false;
+        QTest::newRow("right-aligned amount ends at its box's edge") << QStringLiteral("1234.50") << (6480 + 2000) / 20.0 << true;
+        QTest::newRow("right-aligned bold heading too") << QStringLiteral("Import") << (6480 + 2000) / 20.0 << true;
+        QTest::newRow("an amount after the emoji's face switch") << QStringLiteral("1237.50") << (6480 + 2000) / 20.0 << true;
+    }
+
+    void textStandsWhereTheLayoutPutIt()
+    {
+        QFETCH(QString, word);
+        QFETCH(double, edge);
+        QFETCH(bool, rightEdge);
+        QTemporaryDir folder;
+        const std::map<QString, QRectF> boxes = wordBoxes(exportPdf(folder.path()));
+        const auto found = boxes.find(word);
+        QVERIFY2(found != boxes.end(), qPrintable(word));
+        QVERIFY2(std::abs((rightEdge ? found->second.right() : found->second.left()) - edge) < 0.6,
+                 qPrintable(QStringLiteral("%1: %2 .. %3").arg(word).arg(found->second.left()).arg(found->second.right())));
+    }
+
+    void boxesLinesAndPicturesAreDrawn_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QColor>("expected");
+        // Positions in points (twips / 20) on page 1, away from edges.
+        QTest::newRow("the box is filled") << QPoint(144, 108) << QColor(0, 0, 255);
+        QTest::newRow("its border is drawn over the fill") << QPoint(144, 72) << QColor(255, 0, 0);
+        QTest::newRow("the dashed line starts with a dash") << QPoint(74, 216) << QColor(0, 128, 0);
+        QTest::newRow("the picture's opaque half") << QPoint(100, 324) << QColor(255, 0, 0);
+        QTest::newRow("its transparent half shows the paper") << QPoint(200, 324) << QColor(255, 255, 255);
+        QTest::newRow("nothing beside the box") << QPoint(300, 108) << QColor(255, 255, 255);
+    }
+
+    void boxesLinesAndPicturesAreDrawn()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(QColor, expected);
+        QTemporaryDir folder;
+        const QString target = folder.path() + QStringLiteral("/dibuix.pdf");
+        FakePageSource pages(1, drawingPage);
+        ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = 2, .pdfSecondOption = 2};
+        request.pages = &pages;
+        writeExport(request, CancelToken());
+        const QImage image = renderFirstPage(target, folder.path());
+        QVERIFY(!image.isNull());
+        const QColor seen = image.pixelColor(at);
+        const int distance = std::abs(seen.red() - expected.red()) + std::abs(seen.green() - expected.green())
+            + std::abs(seen.blue() - expected.blue());
+        QVERIFY2(distance < 60, qPrintable(seen.name()));
+    }
+
+    void aCharacterNoFaceHasStillCopiesOut()
+    {
+        QTemporaryDir folder;
+        const QString target = folder.path() + QStringLiteral("/privat.pdf");
+        FakePageSource pages(1, drawingPage);
+        ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = 2, .pdfSecondOption = 2};
+        request.pages = &pages;
+        writeExport(request, CancelToken());
+        const QString extracted = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {target, QStringLiteral("-")}));
+        QVERIFY2(extracted.contains(QStringLiteral("Privat: ") + QString(QChar(0xE000)) + QStringLiteral(" fi")),
+                 qPrintable(extracted));
+    }
+
+    void aTitleBeyondAsciiReadsBackWhole()
+    {
+        QTemporaryDir folder;
+        const QString target = folder.path() + QStringLiteral("/titol.pdf");
+        TitledPages pages(1);
+        ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = 2, .pdfSecondOption = 2};
+        request.pages = &pages;
+        writeExport(request, CancelToken());
+        const QString info = pdfInfo(target);
+        QVERIFY2(info.contains(QStringLiteral("Vendes (Lleida) ≥ 10 €\n")), qPrintable(info));
     }
 
     void aReportOfOnePageHasOnePage()

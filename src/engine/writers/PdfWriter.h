@@ -8,20 +8,19 @@ namespace velmora {
 
 class AtomicFileWriter;
 
-/// Export format 31: a PDF written with cairo's PDF surface, one PDF page per
-/// report page at that page's own size and orientation. Text is real text in
-/// embedded font subsets (cairo writes their ToUnicode maps, so it copies and
-/// searches); lines, boxes and pictures are drawn as vectors and images. The
-/// document's title is the report's; its creator is "Velmora". The outline
-/// (bookmarks) follows the report's groups, nested by level, each pointing at
-/// its group header's page and height.
-/// Limits: as CairoPagePainter; PDF 1.4 or 1.5 only; pictures are embedded
-/// at their own resolution, uncompressed by JPEG.
+/// Export format 31: the pages streamed into a PDF document (pdf::PdfDocument),
+/// one PDF page per report page at that page's own size and orientation,
+/// text in embedded TrueType subsets with ToUnicode maps (it copies and
+/// searches), lines, boxes and pictures. The document's title is the
+/// report's; its creator is "Velmora". The outline (bookmarks) follows the
+/// report's groups.
+/// Limits: as PdfPageContent; pictures are embedded losslessly at their own
+/// resolution.
 class PdfWriter {
 public:
     /// The two numeric PDF options of an export, given a meaning here.
     struct Options {
-        bool pdf14 = false;   ///< first option 1: restrict to PDF 1.4 (else 1.5)
+        bool pdf14 = false;   ///< first option 1: the file says PDF 1.4 (else 1.5)
         bool outline = true;  ///< second option 1: no outline (else bookmarks)
 
         /// First option: 0 or 2 = PDF 1.5, 1 = PDF 1.4. Second option: 0 or
