@@ -9,7 +9,7 @@ packages=(
   mdbtools mdbtools-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth dbus-x11 at-spi2-core python3-pyatspi
-  poppler-utils python3-xlrd libreoffice-calc-nogui libreoffice-writer-nogui
+  poppler-utils qpdf python3-xlrd libreoffice-calc-nogui libreoffice-writer-nogui
   libxml2-utils
 )
 if [ "${1:-}" = "--sanitize" ]; then

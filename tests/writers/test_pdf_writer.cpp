@@ -20,14 +20,18 @@ using namespace velmora::testing;
 
 namespace {
 
-QString exportPdf(const QString &folder, qint32 first = 2, qint32 second = 2, int pageCount = 3)
+QString exportPages(PageSource &pages, const QString &target, qint32 first = 2, qint32 second = 2)
 {
-    const QString target = folder + QStringLiteral("/informe.pdf");
-    FakePageSource pages(pageCount);
     ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = first, .pdfSecondOption = second};
     request.pages = &pages;
     writeExport(request, CancelToken());
     return target;
+}
+
+QString exportPdf(const QString &folder, qint32 first = 2, qint32 second = 2, int pageCount = 3)
+{
+    FakePageSource pages(pageCount);
+    return exportPages(pages, folder + QStringLiteral("/informe.pdf"), first, second);
 }
 
 /// A page showing what is drawn rather than written: a filled box with a
@@ -254,11 +258,8 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(QColor, expected);
         QTemporaryDir folder;
-        const QString target = folder.path() + QStringLiteral("/dibuix.pdf");
         FakePageSource pages(1, drawingPage);
-        ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = 2, .pdfSecondOption = 2};
-        request.pages = &pages;
-        writeExport(request, CancelToken());
+        const QString target = exportPages(pages, folder.path() + QStringLiteral("/dibuix.pdf"));
         const QImage image = renderFirstPage(target, folder.path());
         QVERIFY(!image.isNull());
         const QColor seen = image.pixelColor(at);
@@ -270,11 +271,8 @@ private slots:
     void aCharacterNoFaceHasStillCopiesOut()
     {
         QTemporaryDir folder;
-        const QString target = folder.path() + QStringLiteral("/privat.pdf");
         FakePageSource pages(1, drawingPage);
-        ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = 2, .pdfSecondOption = 2};
-        request.pages = &pages;
-        writeExport(request, CancelToken());
+        const QString target = exportPages(pages, folder.path() + QStringLiteral("/privat.pdf"));
         const QString extracted = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {target, QStringLiteral("-")}));
         QVERIFY2(extracted.contains(QStringLiteral("Privat: ") + QString(QChar(0xE000)) + QStringLiteral(" fi")),
                  qPrintable(extracted));
@@ -283,13 +281,34 @@ private slots:
     void aTitleBeyondAsciiReadsBackWhole()
     {
         QTemporaryDir folder;
-        const QString target = folder.path() + QStringLiteral("/titol.pdf");
         TitledPages pages(1);
-        ExportRequest request{.formatType = ExportFormat::PDF, .path = target, .pdfFirstOption = 2, .pdfSecondOption = 2};
-        request.pages = &pages;
-        writeExport(request, CancelToken());
+        const QString target = exportPages(pages, folder.path() + QStringLiteral("/titol.pdf"));
         const QString info = pdfInfo(target);
         QVERIFY2(info.contains(QStringLiteral("Vendes (Lleida) ≥ 10 €\n")), qPrintable(info));
+    }
+
+    void anotherReaderFindsNoStructuralFault_data()
+    {
+        QTest::addColumn<int>("pageKind");
+        QTest::addColumn<qint32>("second");
+        QTest::newRow("text, fonts and outline") << 0 << 2;
+        QTest::newRow("text without outline") << 0 << 1;
+        QTest::newRow("boxes, lines, a masked picture, ActualText") << 1 << 2;
+    }
+
+    void anotherReaderFindsNoStructuralFault()
+    {
+        if (!hasTool(QStringLiteral("qpdf")))
+            QSKIP("qpdf is not installed");
+        QFETCH(int, pageKind);
+        QFETCH(qint32, second);
+        QTemporaryDir folder;
+        FakePageSource pages(3, pageKind == 0 ? samplePage : drawingPage);
+        const QString target = exportPages(pages, folder.path() + QStringLiteral("/revisat.pdf"), 2, second);
+        // qpdf parses every object, follows the cross-reference table and
+        // decodes every stream; it exits 0 only when nothing is wrong.
+        const QString report = QString::fromUtf8(runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), target}));
+        QVERIFY2(report.contains(QStringLiteral("No syntax or stream encoding errors found")), qPrintable(report));
     }
 
     void aReportOfOnePageHasOnePage()

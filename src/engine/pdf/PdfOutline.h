@@ -17,8 +17,8 @@ struct PageTarget {
 /// The document outline (bookmarks) from the report's contents: entries
 /// nested by level, an entry hanging under the nearest shallower one even
 /// when the report skips a level, each jumping to its group header's page
-/// and height. Top-level entries show open; deeper ones start closed, so a
-/// report of thousands of groups opens on a short list.
+/// and height. Every entry with children starts closed, so a report of
+/// thousands of groups opens on the short list of its outermost groups.
 class PdfOutline {
 public:
     /// Writes the outline; returns its root object, or 0 when no entry
