@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <QtEndian>
 
@@ -190,6 +191,36 @@ private slots:
         QVERIFY2(lines[4].startsWith(QStringLiteral("=SUM(A1),")), qPrintable(lines[4])); // not computed
         QVERIFY(lines[3].startsWith(QStringLiteral("{\\rtf1 evil},")));
         QVERIFY(lines[5].startsWith(QStringLiteral("Festa ") + emoji));
+    }
+
+    void libreOfficePrintsItLikeTheReport()
+    {
+        if (!hasTool(QStringLiteral("libreoffice")))
+            QSKIP("LibreOffice is not installed");
+        QTemporaryDir folder;
+        FakePageSource pages(3, [](int index) {
+            // An order number right-aligned in a box whose right edge falls
+            // in a column 200 twips wide (a heading starts just before it,
+            // a text right after), and a note near the paper's right edge.
+            Page page = samplePage(index);
+            page.items.push_back(textAt(1800, 3600, 200, QStringLiteral("Nº")));
+            page.items.push_back(fieldAt(1000, 3900, 1000, QStringLiteral("123456789"),
+                                         Value::integer(123456789), QStringLiteral("0")));
+            page.items.push_back(textAt(2000, 3900, 1000, QStringLiteral("Comanda")));
+            page.items.push_back(textAt(11000, 3900, 700, QStringLiteral("Fi")));
+            return page;
+        });
+        const QString xls = exportTo(folder.path(), ExportFormat::ExcelLayout, &pages, nullptr);
+        const QString pdf = convertWithLibreOffice(xls, QStringLiteral("pdf"), QStringLiteral("pdf"), folder.path());
+        QVERIFY(!pdf.isEmpty());
+        // One printed page per report page: the sheet is printed one page
+        // wide, so the rightmost column is on page 1 too.
+        QVERIFY(QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {pdf})).contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))));
+        const QString firstPage = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+        QVERIFY2(firstPage.contains(QStringLiteral("Fi")) && firstPage.contains(QStringLiteral("Client")), qPrintable(firstPage));
+        // A number too wide for its column would print as "###".
+        QVERIFY2(firstPage.contains(QStringLiteral("123456789")) && !firstPage.contains(QStringLiteral("###")),
+                 qPrintable(firstPage));
     }
 
 private:

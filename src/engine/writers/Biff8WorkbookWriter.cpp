@@ -29,6 +29,7 @@ constexpr quint16 boolErrType = 0x0205;
 constexpr quint16 rowType = 0x0208;
 constexpr quint16 defaultRowHeightType = 0x0225;
 constexpr quint16 wsBoolType = 0x0081;
+constexpr quint16 setupType = 0x00A1;
 constexpr quint16 defaultRowTwips = 255;
 constexpr int maxRowBreaks = 1026;
 /// A digit of 10-point Arial is 111 twips wide, plus Excel's cell padding.
@@ -94,6 +95,19 @@ void Biff8WorkbookWriter::setColumnWidth(quint16 column, quint16 width)
         m_sheets.back().columnWidths[column] = width;
 }
 
+void Biff8WorkbookWriter::widenColumn(quint16 column, quint16 width)
+{
+    if (m_sheets.empty() || column >= maxColumns)
+        return;
+    quint16 &current = m_sheets.back().columnWidths[column];
+    current = std::max(current, width);
+}
+
+void Biff8WorkbookWriter::printFitToWidth(bool landscape)
+{
+    m_fitToWidthLandscape = landscape;
+}
+
 void Biff8WorkbookWriter::addRowBreak(quint32 row)
 {
     if (m_sheets.empty() || row == 0 || row >= maxRows)
@@ -155,13 +169,22 @@ QByteArray Biff8WorkbookWriter::sheetHead(const Sheet &sheet) const
 {
     QByteArray head = bof(0x0010);
     head += Biff8Record(defaultRowHeightType).u16(0).u16(defaultRowTwips).bytes();
-    head += Biff8Record(wsBoolType).u16(0x04C1).bytes();
+    // Outline symbols shown, and fit-to-page printing when asked for.
+    head += Biff8Record(wsBoolType).u16(m_fitToWidthLandscape ? 0x05C1 : 0x04C1).bytes();
     if (!sheet.rowBreaks.empty()) {
         Biff8Record breaks(pageBreaksType);
         breaks.u16(quint16(sheet.rowBreaks.size()));
         for (quint32 row : sheet.rowBreaks)
             breaks.u16(quint16(row)).u16(0).u16(maxColumns - 1);
         head += breaks.bytes();
+    }
+    if (m_fitToWidthLandscape) {
+        // A4, 100 %, first page 1, one page wide, any number tall; the
+        // orientation bit is the only flag; 600 dpi; half-inch header and
+        // footer margins; one copy.
+        const quint16 flags = *m_fitToWidthLandscape ? 0x0000 : 0x0002;
+        head += Biff8Record(setupType).u16(9).u16(100).u16(1).u16(1).u16(0).u16(flags).u16(600).u16(600)
+                    .f64(0.5).f64(0.5).u16(1).bytes();
     }
     for (const auto &[column, width] : sheet.columnWidths)
         head += Biff8Record(colInfoType).u16(column).u16(column).u16(width).u16(Biff8CellStyles::defaultXf).u16(0).u16(0).bytes();

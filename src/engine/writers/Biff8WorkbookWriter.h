@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -21,6 +22,7 @@ class AtomicFileWriter;
 /// workbook globals (which must hold the strings and each sheet's position)
 /// followed by the sheets. Cells must be added sheet by sheet, row by row,
 /// left to right. Text is only ever a string cell: no formula is written.
+/// Paper is A4.
 /// Limits: 65536 rows and 256 columns a sheet (cells beyond are ignored:
 /// callers start a new sheet first); at most 1026 row breaks a sheet, as in
 /// Excel; no colours or borders.
@@ -33,6 +35,11 @@ public:
     void beginSheet(const QString &name);
     /// Width in 1/256 of the width of a digit of the default font.
     void setColumnWidth(quint16 column, quint16 width);
+    /// Makes a column of the current sheet at least `width` wide.
+    void widenColumn(quint16 column, quint16 width);
+    /// Every sheet prints scaled to one page wide, on paper of this
+    /// orientation, as many pages tall as it takes.
+    void printFitToWidth(bool landscape);
     /// A page break above `row` of the current sheet.
     void addRowBreak(quint32 row);
     /// A row of the current sheet taller than the default, in twips; rows
@@ -72,6 +79,7 @@ private:
     QByteArray globals(const std::vector<quint32> &sheetOffsets) const;
 
     std::vector<Sheet> m_sheets;
+    std::optional<bool> m_fitToWidthLandscape;
     SpoolFile m_cells;
     SharedStringTable m_strings;
     Biff8CellStyles m_styles;

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace velmora {
 
@@ -25,6 +26,7 @@ struct SpooledCell {
     ExcelCell::Kind kind = ExcelCell::Kind::Blank;
     bool boolean = false;
     quint32 textLength = 0;
+    Twips shownWidth = 0; ///< room the page's text of a number cell needs
     double number = 0;
 };
 
@@ -58,6 +60,16 @@ CellStyle styleOf(const TextItem &item, const QString &numberFormat)
     return style;
 }
 
+/// A generous width for a number as the page shows it: a spreadsheet shows
+/// "###" rather than cut a number, so its column must hold all of it. Every
+/// character is counted as wide as a digit, the widest of a number's.
+Twips shownWidthOf(const TextItem &item)
+{
+    constexpr double digitWidthInEm = 0.56;
+    const double points = item.font.pointSize > 0 ? item.font.pointSize : 10.0;
+    return Twips(std::ceil(item.text.size() * digitWidthInEm * points * twipsPerPoint));
+}
+
 /// A typed cell where the value allows one, else the text the page shows.
 ExcelCell cellOf(const TextItem &item)
 {
@@ -78,6 +90,8 @@ public:
 
     void addPage(const Page &page)
     {
+        if (!m_landscape)
+            m_landscape = page.size.width() > page.size.height();
         const std::vector<BaselineRows::Row> rows = BaselineRows::of(page);
         if (m_nextRow + rows.size() > Biff8WorkbookWriter::maxRows && m_nextRow > 0) {
             m_sheets.emplace_back();
@@ -98,6 +112,7 @@ public:
     SpoolFile &spool() { return m_spool; }
     LayoutColumns &columns() { return m_columns; }
     const std::vector<SheetPlan> &sheets() const { return m_sheets; }
+    bool landscape() const { return m_landscape.value_or(false); }
 
 private:
     void addCell(const TextItem &item)
@@ -117,6 +132,7 @@ private:
         spooled.boolean = cell.boolean;
         spooled.number = cell.number;
         spooled.textLength = cell.kind == ExcelCell::Kind::Text ? quint32(cell.text.size()) : 0;
+        spooled.shownWidth = cell.kind == ExcelCell::Kind::Number ? shownWidthOf(item) : 0;
         m_spool.write(QByteArrayView(reinterpret_cast<const char *>(&spooled), sizeof spooled));
         if (spooled.textLength > 0)
             m_spool.write(QByteArrayView(reinterpret_cast<const char *>(cell.text.utf16()),
@@ -129,6 +145,7 @@ private:
     LayoutColumns m_columns;
     std::vector<SheetPlan> m_sheets{1};
     quint32 m_nextRow = 0;
+    std::optional<bool> m_landscape; ///< the first page's orientation
 };
 
 [[noreturn]] void spoolBroken()
@@ -198,6 +215,8 @@ void replay(LayoutSpool &spool, Biff8WorkbookWriter &book, const CancelToken &ca
         excel.boolean = cell.boolean;
         excel.text = text;
         book.writeCell(cell.row, quint16(column), excel, cell.xf);
+        if (cell.shownWidth > 0)
+            book.widenColumn(quint16(column), Biff8WorkbookWriter::widthFromTwips(cell.shownWidth));
     }
     while (sheet + 1 < int(spool.sheets().size())) {
         ++sheet;
@@ -213,6 +232,7 @@ void XlsLayoutWriter::write(PageSource &pages, AtomicFileWriter &file, const Can
     Biff8WorkbookWriter book;
     LayoutSpool spool(book);
     PageStream::forEachPage(pages, cancel, progress, [&](const Page &page, int) { spool.addPage(page); });
+    book.printFitToWidth(spool.landscape());
     replay(spool, book, cancel);
     book.finish(file);
 }
