@@ -8,6 +8,7 @@
 #include "engine/writers/WriteExport.h"
 
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,14 +115,39 @@ private slots:
         QVERIFY(!third.contains(QStringLiteral("pàgina 2")));
     }
 
+    void libreOfficeShowsThePictures()
+    {
+        if (renderedPdf().isEmpty())
+            QSKIP("LibreOffice or poppler-utils is not installed");
+        // "page num type width height ...": one picture on each page.
+        const QStringList rows = QString::fromUtf8(runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), renderedPdf()}))
+                                     .split(u'\n', Qt::SkipEmptyParts)
+                                     .mid(2);
+        QStringList pages;
+        for (const QString &row : rows)
+            pages << row.split(u' ', Qt::SkipEmptyParts).value(0);
+        pages.removeDuplicates();
+        QCOMPARE(pages, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    }
+
 private:
+    /// The sample with a logo on each page.
+    static Page pageWithPicture(int index)
+    {
+        Page page = samplePage(index);
+        QImage logo(48, 24, QImage::Format_RGB32);
+        logo.fill(qRgb(31, 78, 121));
+        page.items.push_back(PictureItem{QRect(9000, 400, 1440, 720), logo});
+        return page;
+    }
+
     /// The sample exported once and rendered by LibreOffice to PDF.
     QString renderedPdf()
     {
         if (!hasTool(QStringLiteral("libreoffice")) || !hasTool(QStringLiteral("pdftotext")))
             return {};
         if (m_renderedPdf.isEmpty()) {
-            FakePageSource pages(3);
+            FakePageSource pages(3, pageWithPicture);
             ExportRequest request{.formatType = ExportFormat::Word, .path = m_folder.filePath(QStringLiteral("informe.doc"))};
             request.pages = &pages;
             writeExport(request, CancelToken());

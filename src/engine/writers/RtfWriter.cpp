@@ -5,17 +5,25 @@
 #include "engine/writers/RtfStyleTables.h"
 #include "engine/writers/RtfText.h"
 #include "engine/writers/SpoolFile.h"
+#include "engine/writers/TextFrameRoom.h"
+
+#include <QBuffer>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace velmora {
 
 namespace {
 
-/// Room added beside a frame so that a line measured to fit its box is not
+/// Room wanted beside a frame so that a line measured to fit its box is not
 /// wrapped by a reader whose widths differ by a hair.
 constexpr int frameSlack = 72;
+
+/// Pictures as the hex of their PNG encoding, made once per picture even
+/// when every page shows it.
+using EncodedPictures = std::map<qint64, QByteArray>;
 
 QByteArray number(qint64 value)
 {
@@ -67,20 +75,17 @@ QByteArray characterFormat(const TextItem &text, RtfStyleTables &tables)
     return format;
 }
 
-QByteArray textFrame(const TextItem &text, RtfStyleTables &tables)
+QByteArray textFrame(const TextItem &text, TextFrameRoom room, RtfStyleTables &tables)
 {
     const double points = text.font.pointSize > 0 ? text.font.pointSize : 10.0;
     // A reader puts the first baseline about one ascent below the frame top.
     const int ascent = int(std::lround(points * twipsPerPoint * 0.9));
     const int lineHeight = int(std::lround(points * twipsPerPoint * 1.2));
-    int left = text.box.left();
-    if (text.alignment == HorizontalAlignment::Right)
-        left -= frameSlack;
-    else if (text.alignment == HorizontalAlignment::Center)
-        left -= frameSlack / 2;
+    const int left = std::max(0, text.box.left() - room.left);
+    const int right = text.box.left() + text.box.width() + room.right;
     const int top = std::max(0, text.box.top() + text.baseline - ascent);
-    return "{\\pard\\plain\\pvpg\\phpg\\posx" + number(std::max(0, left)) + "\\posy" + number(top)
-        + "\\absw" + number(text.box.width() + frameSlack) + "\\absh-" + number(lineHeight)
+    return "{\\pard\\plain\\pvpg\\phpg\\posx" + number(left) + "\\posy" + number(top)
+        + "\\absw" + number(right - left) + "\\absh-" + number(lineHeight)
         + "\\dfrmtxtx0\\dfrmtxty0\\nowrap\\sb0\\sa0" + alignmentKeyword(text.alignment)
         + characterFormat(text, tables) + ' ' + RtfText::escaped(text.text) + "\\par}\n";
 }
@@ -125,13 +130,34 @@ QByteArray boxObject(const BoxItem &box)
     return drawingObject(box.rect.normalized(), shape);
 }
 
-QByteArray pageBody(const Page &page, RtfStyleTables &tables)
+QByteArray pictureFrame(const PictureItem &picture, EncodedPictures &encoded)
 {
+    QByteArray &hex = encoded[picture.image.cacheKey()];
+    if (hex.isEmpty()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.image.save(&buffer, "PNG");
+        hex = png.toHex();
+    }
+    const QRect &r = picture.rect;
+    return "{\\pard\\plain\\pvpg\\phpg\\posx" + number(r.left()) + "\\posy" + number(r.top()) + "\\absw"
+        + number(r.width()) + "\\absh-" + number(r.height()) + "\\dfrmtxtx0\\dfrmtxty0\\sb0\\sa0"
+        + "{\\pict\\pngblip\\picw" + number(picture.image.width()) + "\\pich" + number(picture.image.height())
+        + "\\picwgoal" + number(r.width()) + "\\pichgoal" + number(r.height()) + '\n' + hex + "}\\par}\n";
+}
+
+QByteArray pageBody(const Page &page, RtfStyleTables &tables, EncodedPictures &pictures)
+{
+    const std::unordered_map<const TextItem *, TextFrameRoom> rooms = TextFrameRoom::of(page, frameSlack);
     QByteArray frames;
     QByteArray drawings;
     for (const PageItem &item : page.items) {
         if (const auto *text = std::get_if<TextItem>(&item); text && !text->text.isEmpty())
-            frames += textFrame(*text, tables);
+            frames += textFrame(*text, rooms.at(text), tables);
+        else if (const auto *picture = std::get_if<PictureItem>(&item);
+                 picture && !picture->image.isNull() && !picture->rect.isEmpty())
+            frames += pictureFrame(*picture, pictures);
         else if (const auto *line = std::get_if<LineItem>(&item))
             drawings += lineObject(*line);
         else if (const auto *box = std::get_if<BoxItem>(&item))
@@ -162,13 +188,14 @@ void RtfWriter::write(PageSource &pages, AtomicFileWriter &file, const CancelTok
                       const ProgressCallback &progress) const
 {
     RtfStyleTables tables;
+    EncodedPictures pictures;
     SpoolFile body;
     QSize firstPaper = Page().size;
     PageStream::forEachPage(pages, cancel, progress, [&](const Page &page, int index) {
         if (index == 0)
             firstPaper = paperSize(page);
         const QByteArray section = (index > 0 ? QByteArray("\\sect") : QByteArray())
-            + sectionStart(page) + pageBody(page, tables);
+            + sectionStart(page) + pageBody(page, tables, pictures);
         body.write(section);
     });
     file.write(documentHead(m_title, tables, firstPaper));

@@ -14,10 +14,13 @@ class AtomicFileWriter;
 /// paragraph in a frame placed on the page where the report shows it
 /// (\pvpg\phpg\posx\posy), in its font (through FontResolver), size,
 /// colour, weight, slant, underline and strike-out, aligned inside its box.
-/// Lines and boxes become drawing objects anchored to their page. All text
-/// is escaped (RtfText), so a field holding RTF stays text.
-/// Limits: pictures are left out; frames hold one line each, so the text is
-/// not editable as flowing paragraphs; dashed lines are drawn solid.
+/// Frames reach a little past their boxes (TextFrameRoom), never over a
+/// neighbour. Pictures are PNG pictures in frames of their own; lines and
+/// boxes become drawing objects anchored to their page. All text is escaped
+/// (RtfText), so a field holding RTF stays text.
+/// Limits: frames hold one line each, so the text is not editable as
+/// flowing paragraphs; dashed lines are drawn solid; a picture is stored
+/// again on every page that shows it.
 class RtfWriter {
 public:
     /// `title` goes to the document's properties.
