@@ -3,7 +3,10 @@
 // for the PDF writer. With --big, the memory an Excel layout export of a
 // 19,000-page report (1.2 million cells) takes.
 //
-// Usage: bench_writers [pages] | bench_writers --big
+// With --qt-floor, only Qt's painting of that many dense pages into a PDF:
+// the floor the PDF export of a large report is compared with.
+//
+// Usage: bench_writers [pages] | bench_writers --big | bench_writers --qt-floor pages
 
 #include "engine/render/FontResolver.h"
 #include "engine/writers/WriteExport.h"
@@ -156,6 +159,12 @@ int main(int argc, char **argv)
         const double elapsed = seconds([&] { writeExport(request, CancelToken()); });
         std::printf("Excel layout, 19000 pages, 1.2M cells: %.1f s, %lld MB, peak RSS %ld MB\n", elapsed,
                     QFileInfo(request.path).size() >> 20, peakMegabytes());
+        return 0;
+    }
+
+    if (app.arguments().value(1) == QStringLiteral("--qt-floor")) {
+        const int floorPages = app.arguments().value(2, QStringLiteral("200")).toInt();
+        report("PDF (QPdfWriter floor)", floorPages, seconds([&] { paintWithQPdfWriter(path("q.pdf"), floorPages); }), path("q.pdf"));
         return 0;
     }
 

@@ -45,3 +45,8 @@ for format in txt xls xls-data doc pdf; do
   m=$(printf '%s\n' "${peaks[@]}" | median)
   printf '  %-9s %7s s  %5d MB\n' "$format" "$t" "$((m / 1024))"
 done
+
+echo "== floor for the PDF: Qt alone painting as many pages of 350 texts (one run)"
+"$build/src/cli/velmora-export" --format pdf --output "$out/x.pdf" "$report" "$gran" 2>/dev/null
+pages=$(pdfinfo "$out/x.pdf" | awk '/^Pages:/ {print $2}')
+"$build/bench/bench_writers" --qt-floor "${pages:-18666}"

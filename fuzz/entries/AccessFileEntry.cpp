@@ -1,4 +1,5 @@
 #include "FuzzEntries.h"
+#include "PatchedInput.h"
 
 #include "engine/data/AccessDatabase.h"
 
@@ -25,35 +26,6 @@ QByteArray baseFile(unsigned char choice)
     return file.readAll();
 }
 
-/// Reads `input` as an Access file. A first byte of 0 takes the rest as the
-/// whole file; any other chooses a base file, and the rest is a list of
-/// patches: a 24-bit little-endian offset, a length byte and that many
-/// bytes. A patch of length 0 cuts the file at its offset.
-QByteArray accessFileOf(const QByteArray &input)
-{
-    if (input.isEmpty() || input[0] == 0)
-        return input.mid(1);
-    QByteArray file = baseFile(static_cast<unsigned char>(input[0]) - 1);
-    qsizetype at = 1;
-    while (at + 4 <= input.size()) {
-        const auto byte = [&](qsizetype i) { return qsizetype(static_cast<unsigned char>(input[at + i])); };
-        const qsizetype offset = byte(0) | byte(1) << 8 | byte(2) << 16;
-        const qsizetype length = byte(3);
-        at += 4;
-        if (length == 0) {
-            file.truncate(qMin(offset, file.size()));
-            continue;
-        }
-        const QByteArray bytes = input.mid(at, length);
-        at += length;
-        if (offset >= file.size())
-            continue;
-        const qsizetype kept = qMin(bytes.size(), file.size() - offset);
-        file.replace(offset, kept, bytes.left(kept));
-    }
-    return file;
-}
-
 // One folder for the whole run: a fresh temporary file for every input
 // would spend most of the run in the file system.
 QString scratchFile()
@@ -76,7 +48,7 @@ void writeWhole(const QString &path, const QByteArray &bytes)
 void readAccessFile(const QByteArray &input)
 {
     const QString path = scratchFile();
-    writeWhole(path, accessFileOf(input));
+    writeWhole(path, patchedInput(input, baseFile));
     const auto database = AccessDatabase::open(path, QString());
     for (const QString &table : database->tableNames()) {
         const std::optional<TableSchema> schema = database->schema(table);
