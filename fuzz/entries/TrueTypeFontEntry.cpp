@@ -22,7 +22,7 @@ QByteArray baseFont(unsigned char choice)
     static std::array<QByteArray, baseFonts.size()> cache;
     QByteArray &font = cache[choice % baseFonts.size()];
     if (font.isEmpty()) {
-        QFile file(QLatin1String(baseFonts[choice % baseFonts.size()]));
+        QFile file{QString::fromLatin1(baseFonts[choice % baseFonts.size()])};
         if (!file.open(QIODevice::ReadOnly))
             throw std::runtime_error("a base font is missing (fonts-liberation2, fonts-dejavu-core)");
         font = file.readAll();
