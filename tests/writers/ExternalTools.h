@@ -8,8 +8,12 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <map>
 
 namespace velmora::testing {
 
@@ -48,6 +52,21 @@ inline QString convertWithLibreOffice(const QString &file, const QString &filter
              QStringLiteral("--convert-to"), filter, QStringLiteral("--outdir"), outDir, file});
     const QString converted = outDir + u'/' + QFileInfo(file).completeBaseName() + u'.' + extension;
     return QFileInfo::exists(converted) ? converted : QString();
+}
+
+/// The bounding boxes pdftotext gives each word of page 1, in points.
+inline std::map<QString, QRectF> wordBoxes(const QString &pdf)
+{
+    const QString html = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")}));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::map<QString, QRectF> boxes;
+    for (const QRegularExpressionMatch &m : word.globalMatch(html)) {
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        boxes.emplace(m.captured(5), QRectF(topLeft, bottomRight));
+    }
+    return boxes;
 }
 
 inline QStringList filesIn(const QString &folder)

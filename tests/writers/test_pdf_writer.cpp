@@ -68,21 +68,6 @@ QImage renderFirstPage(const QString &pdf, const QString &folder)
     return QImage(folder + QStringLiteral("/page-1.png"));
 }
 
-/// The bounding boxes pdftotext gives each word of page 1, in points.
-std::map<QString, QRectF> wordBoxes(const QString &pdf)
-{
-    const QString html = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")}));
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    std::map<QString, QRectF> boxes;
-    for (const QRegularExpressionMatch &m : word.globalMatch(html)) {
-        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-        boxes.emplace(m.captured(5), QRectF(topLeft, bottomRight));
-    }
-    return boxes;
-}
-
 class TitledPages : public FakePageSource {
 public:
     using FakePageSource::FakePageSource;

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 using namespace velmora;
 using namespace velmora::testing;
 
@@ -115,6 +117,57 @@ private slots:
         QVERIFY(!third.contains(QStringLiteral("pàgina 2")));
     }
 
+    void printedLinesAreParagraphsNotFrames()
+    {
+        // A frame per text made LibreOffice take minutes over a hundred
+        // pages (its cost grows with the square of the frames); lines of
+        // tab-stopped text lay out in a blink. Only the pictures and a text
+        // overlapping its neighbour float, as shapes.
+        QTemporaryDir folder;
+        FakePageSource pages(3, pageWithPicture);
+        ExportRequest request{.formatType = ExportFormat::Word, .path = folder.filePath(QStringLiteral("linies.doc"))};
+        request.pages = &pages;
+        writeExport(request, CancelToken());
+        QFile file(request.path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray rtf = file.readAll();
+        QCOMPARE(rtf.count("\\pvpg"), 0);
+        QCOMPARE(rtf.count("{\\shp{"), 3 * 2);       // a picture and the overlapping text, per page
+        QCOMPARE(rtf.count("\\tqr\\tx8480"), 3 * 7); // the amounts' right edge: heading, 5 rows, the 42
+        QVERIFY(rtf.contains("\\tab{"));
+    }
+
+    void libreOfficePutsTheTextWhereThePageHasIt_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<double>("edge");
+        QTest::addColumn<bool>("rightEdge");
+        QTest::addColumn<double>("baseline");
+        // Columns and baselines of the sample, in points.
+        QTest::newRow("a left tab starts the city at its column") << QStringLiteral("Lleida") << 4320 / 20.0 << false << 1990 / 20.0;
+        QTest::newRow("a right tab ends the amount at its box's edge") << QStringLiteral("1234.50") << 8480 / 20.0 << true << 1990 / 20.0;
+        QTest::newRow("a bold heading on its own line") << QStringLiteral("Client") << 1440 / 20.0 << false << 1630 / 20.0;
+        QTest::newRow("a text overlapping its neighbour's box floats in place") << QStringLiteral("Encavalcat") << 5000 / 20.0 << false << 3490 / 20.0;
+        QTest::newRow("the fifth row, after four paragraphs") << QStringLiteral("1238.50") << 8480 / 20.0 << true << 3190 / 20.0;
+    }
+
+    void libreOfficePutsTheTextWhereThePageHasIt()
+    {
+        QFETCH(QString, word);
+        QFETCH(double, edge);
+        QFETCH(bool, rightEdge);
+        QFETCH(double, baseline);
+        const std::map<QString, QRectF> boxes = wordBoxes(renderedPdf());
+        const auto found = boxes.find(word);
+        QVERIFY2(found != boxes.end(), qPrintable(word));
+        const QRectF &box = found->second;
+        QVERIFY2(std::abs((rightEdge ? box.right() : box.left()) - edge) < 1.0, qPrintable(QStringLiteral("x %1 .. %2").arg(box.left()).arg(box.right())));
+        // poppler's word box reaches from the ascent to the descent: the
+        // baseline lies in its lower quarter.
+        QVERIFY2(baseline > box.top() + box.height() * 0.6 && baseline < box.bottom(),
+                 qPrintable(QStringLiteral("y %1 .. %2, baseline %3").arg(box.top()).arg(box.bottom()).arg(baseline)));
+    }
+
     void libreOfficeShowsThePictures()
     {
         if (renderedPdf().isEmpty())
@@ -131,10 +184,12 @@ private slots:
     }
 
 private:
-    /// The sample with a logo on each page.
+    /// The sample with a logo on each page, and a text whose box overlaps
+    /// the italic note's.
     static Page pageWithPicture(int index)
     {
         Page page = samplePage(index);
+        page.items.push_back(textAt(5000, 3300, 1400, QStringLiteral("Encavalcat")));
         QImage logo(48, 24, QImage::Format_RGB32);
         logo.fill(qRgb(31, 78, 121));
         page.items.push_back(PictureItem{QRect(9000, 400, 1440, 720), logo});

@@ -10,17 +10,11 @@ class AtomicFileWriter;
 
 /// Export format 14: a Word document written as RTF, which Word and
 /// LibreOffice open. Each report page becomes a section of the page's own
-/// size and orientation with no margins; each line of text becomes a
-/// paragraph in a frame placed on the page where the report shows it
-/// (\pvpg\phpg\posx\posy), in its font (through FontResolver), size,
-/// colour, weight, slant, underline and strike-out, aligned inside its box.
-/// Frames reach a little past their boxes (TextFrameRoom), never over a
-/// neighbour. Pictures are PNG pictures in frames of their own; lines and
-/// boxes become drawing objects anchored to their page. All text is escaped
-/// (RtfText), so a field holding RTF stays text.
-/// Limits: frames hold one line each, so the text is not editable as
-/// flowing paragraphs; dashed lines are drawn solid; a picture is stored
-/// again on every page that shows it.
+/// size and orientation with no margins, its content written by
+/// RtfPageBody: printed lines as paragraphs with tab stops, in their fonts
+/// (through FontResolver), sizes, colours, weights, slants, underline and
+/// strike-out. The document's title goes to its properties.
+/// Limits: dashed lines are drawn solid.
 class RtfWriter {
 public:
     /// `title` goes to the document's properties.

@@ -6,7 +6,8 @@
 
 namespace velmora {
 
-/// How far a text's frame may reach beyond its box on either side. A reader
+/// How far a text's frame (a text box placed on the page) may reach beyond
+/// its box on either side. A reader
 /// whose widths differ by a hair from the layout's would wrap or cut a line
 /// measured to fit, so a frame gets some slack on the side its text grows
 /// towards (left of right-aligned text, both sides of centred text, right of
