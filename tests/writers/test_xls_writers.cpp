@@ -198,18 +198,7 @@ private slots:
         if (!hasTool(QStringLiteral("libreoffice")))
             QSKIP("LibreOffice is not installed");
         QTemporaryDir folder;
-        FakePageSource pages(3, [](int index) {
-            // An order number right-aligned in a box whose right edge falls
-            // in a column 200 twips wide (a heading starts just before it,
-            // a text right after), and a note near the paper's right edge.
-            Page page = samplePage(index);
-            page.items.push_back(textAt(1800, 3600, 200, QStringLiteral("Nº")));
-            page.items.push_back(fieldAt(1000, 3900, 1000, QStringLiteral("123456789"),
-                                         Value::integer(123456789), QStringLiteral("0")));
-            page.items.push_back(textAt(2000, 3900, 1000, QStringLiteral("Comanda")));
-            page.items.push_back(textAt(11000, 3900, 700, QStringLiteral("Fi")));
-            return page;
-        });
+        FakePageSource pages(3, narrowColumnsPage);
         const QString xls = exportTo(folder.path(), ExportFormat::ExcelLayout, &pages, nullptr);
         const QString pdf = convertWithLibreOffice(xls, QStringLiteral("pdf"), QStringLiteral("pdf"), folder.path());
         QVERIFY(!pdf.isEmpty());
@@ -221,9 +210,53 @@ private slots:
         // A number too wide for its column would print as "###".
         QVERIFY2(firstPage.contains(QStringLiteral("123456789")) && !firstPage.contains(QStringLiteral("###")),
                  qPrintable(firstPage));
+
+    }
+
+    void aRightAlignedTextsColumnHoldsIt()
+    {
+        QTemporaryDir folder;
+        FakePageSource pages(1, narrowColumnsPage);
+        const QString xls = exportTo(folder.path(), ExportFormat::ExcelLayout, &pages, nullptr);
+        // The width, in digits of the default font, of the column holding
+        // the heading: with a text in the column before it, a right-aligned
+        // text cannot spill left, so its own column must hold its 12 letters.
+        const QJsonDocument width = runPython(QStringLiteral(R"(
+import json, sys, xlrd
+book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+s = book.sheet_by_index(0)
+for r in range(s.nrows):
+    for c in range(s.ncols):
+        if s.cell_value(r, c) == "Preu unitari":
+            info = s.colinfo_map.get(c)
+            print(json.dumps([info.width / 256.0 if info else 0]))
+)"), xls);
+        QVERIFY2(width.array().at(0).toDouble() >= 7.0, width.toJson().constData());
     }
 
 private:
+    /// The sample, with texts whose columns the layout makes narrow.
+    static Page narrowColumnsPage(int index)
+    {
+        // An order number right-aligned in a box whose right edge falls
+        // in a column 200 twips wide (a heading starts just before it,
+        // a text right after), and a note near the paper's right edge.
+        Page page = samplePage(index);
+        page.items.push_back(textAt(1800, 3600, 200, QStringLiteral("Nº")));
+        page.items.push_back(fieldAt(1000, 3900, 1000, QStringLiteral("123456789"),
+                                     Value::integer(123456789), QStringLiteral("0")));
+        page.items.push_back(textAt(2000, 3900, 1000, QStringLiteral("Comanda")));
+        page.items.push_back(textAt(11000, 3900, 700, QStringLiteral("Fi")));
+        // A right-aligned heading ending in a column 200 twips wide (texts
+        // on the line below start at 3400 and 3600), with a text in the
+        // column before it, so it cannot spill left.
+        page.items.push_back(textAt(3000, 4200, 300, QStringLiteral("Q")));
+        page.items.push_back(textAt(2600, 4200, 1000, QStringLiteral("Preu unitari"), HorizontalAlignment::Right));
+        page.items.push_back(textAt(3400, 4500, 200, QStringLiteral("R")));
+        page.items.push_back(textAt(3600, 4500, 200, QStringLiteral("S")));
+        return page;
+    }
+
     static void addCellColumns()
     {
         QTest::addColumn<int>("row");

@@ -26,7 +26,7 @@ struct SpooledCell {
     ExcelCell::Kind kind = ExcelCell::Kind::Blank;
     bool boolean = false;
     quint32 textLength = 0;
-    Twips shownWidth = 0; ///< room the page's text of a number cell needs
+    Twips shownWidth = 0; ///< room a cell that cannot spill over needs
     double number = 0;
 };
 
@@ -60,9 +60,9 @@ CellStyle styleOf(const TextItem &item, const QString &numberFormat)
     return style;
 }
 
-/// A generous width for a number as the page shows it: a spreadsheet shows
-/// "###" rather than cut a number, so its column must hold all of it. Every
-/// character is counted as wide as a digit, the widest of a number's.
+/// A generous width for a cell's text as the page shows it (a spreadsheet
+/// shows "###" rather than cut a number): every character is counted as
+/// wide as a digit, the widest of a number's and wider than most letters.
 Twips shownWidthOf(const TextItem &item)
 {
     constexpr double digitWidthInEm = 0.56;
@@ -132,7 +132,12 @@ private:
         spooled.boolean = cell.boolean;
         spooled.number = cell.number;
         spooled.textLength = cell.kind == ExcelCell::Kind::Text ? quint32(cell.text.size()) : 0;
-        spooled.shownWidth = cell.kind == ExcelCell::Kind::Number ? shownWidthOf(item) : 0;
+        // A number never spills into the next cell, and a right-aligned text
+        // could only spill left, where the neighbour usually is: their
+        // column must hold them whole.
+        const bool mustFit = cell.kind == ExcelCell::Kind::Number
+            || (cell.kind == ExcelCell::Kind::Text && item.alignment == HorizontalAlignment::Right);
+        spooled.shownWidth = mustFit ? shownWidthOf(item) : 0;
         m_spool.write(QByteArrayView(reinterpret_cast<const char *>(&spooled), sizeof spooled));
         if (spooled.textLength > 0)
             m_spool.write(QByteArrayView(reinterpret_cast<const char *>(cell.text.utf16()),

@@ -14,8 +14,9 @@ class AtomicFileWriter;
 /// the field's own format, booleans are booleans, everything else is the
 /// text the page shows; text is never read as a formula. Cells keep their
 /// font (family, size, bold, italic, underline) and alignment; columns are
-/// as wide as the layout's, widened where a number would not fit (a
-/// spreadsheet shows "###" rather than cut it). Sheets print one page wide,
+/// as wide as the layout's, widened where a number or a right-aligned text
+/// would not fit (a spreadsheet shows "###" rather than cut a number, and
+/// cuts a text that has a neighbour to spill into). Sheets print one page wide,
 /// in the orientation of the report's first page. A report longer than 65536 rows continues on
 /// "Informe (2)"..., a page never split between sheets.
 /// The pages are read once: cells are spooled to a scratch file until the
