@@ -45,9 +45,10 @@ private slots:
         Page page;
         page.items.push_back(textAt(1440, 1440, 1000, QStringLiteral("4,25"), HorizontalAlignment(firstAlignment)));
         page.items.push_back(textAt(2440 + gap, 1440, 1000, QStringLiteral("1.917"), HorizontalAlignment(secondAlignment)));
-        const auto rooms = TextFrameRoom::of(page, 72);
-        QCOMPARE(rooms.at(&std::get<TextItem>(page.items[0])).right, firstRight);
-        QCOMPARE(rooms.at(&std::get<TextItem>(page.items[1])).left, secondLeft);
+        const std::vector<BaselineRows::Row> rows = BaselineRows::of(page);
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(TextFrameRoom::within(rows[0], 0, 72).right, firstRight);
+        QCOMPARE(TextFrameRoom::within(rows[0], 1, 72).left, secondLeft);
     }
 
     void textsOnOtherLinesDoNotLimitEachOther()
@@ -55,9 +56,10 @@ private slots:
         Page page;
         page.items.push_back(textAt(1440, 1440, 1000, QStringLiteral("dalt"), HorizontalAlignment::Right));
         page.items.push_back(textAt(440, 1740, 1000, QStringLiteral("baix")));
-        const auto rooms = TextFrameRoom::of(page, 72);
-        QCOMPARE(rooms.at(&std::get<TextItem>(page.items[0])).left, 72);
-        QCOMPARE(rooms.at(&std::get<TextItem>(page.items[1])).right, 72);
+        const std::vector<BaselineRows::Row> rows = BaselineRows::of(page);
+        QCOMPARE(rows.size(), size_t(2));
+        QCOMPARE(TextFrameRoom::within(rows[0], 0, 72).left, 72);
+        QCOMPARE(TextFrameRoom::within(rows[1], 0, 72).right, 72);
     }
 };
 

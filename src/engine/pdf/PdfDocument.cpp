@@ -18,12 +18,6 @@ QSize paperOf(const Page &page)
     return page.size.isValid() && !page.size.isEmpty() ? page.size : Page().size;
 }
 
-void appendReference(QByteArray &out, int object)
-{
-    appendInteger(out, object);
-    out.append(" 0 R");
-}
-
 QByteArray pagesNode(int parent, const std::vector<int> &kids, size_t count)
 {
     QByteArray node("<< /Type /Pages");

@@ -155,8 +155,8 @@ QByteArray PdfEmbeddedFont::descriptor(const QByteArray &baseFont, int fontFile)
     out.append(" /StemV ");
     appendInteger(out, metrics.weight >= 600 ? 120 : 80);
     out.append(" /FontFile2 ");
-    appendInteger(out, fontFile);
-    out.append(" 0 R >>");
+    appendReference(out, fontFile);
+    out.append(" >>");
     return out;
 }
 
@@ -172,17 +172,17 @@ void PdfEmbeddedFont::write(PdfObjectWriter &writer) const
     QByteArray type0("<< /Type /Font /Subtype /Type0 /BaseFont ");
     type0.append(baseFont);
     type0.append(" /Encoding /Identity-H /DescendantFonts [");
-    appendInteger(type0, cidFont);
-    type0.append(" 0 R] /ToUnicode ");
-    appendInteger(type0, toUnicode);
-    type0.append(" 0 R >>");
+    appendReference(type0, cidFont);
+    type0.append("] /ToUnicode ");
+    appendReference(type0, toUnicode);
+    type0.append(" >>");
     writer.writeObject(m_objectNumber, type0);
 
     QByteArray cid("<< /Type /Font /Subtype /CIDFontType2 /BaseFont ");
     cid.append(baseFont);
     cid.append(" /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ");
-    appendInteger(cid, descriptorObject);
-    cid.append(" 0 R /CIDToGIDMap /Identity /DW 1000 /W ");
+    appendReference(cid, descriptorObject);
+    cid.append(" /CIDToGIDMap /Identity /DW 1000 /W ");
     cid.append(widthArray(glyphs));
     cid.append(" >>");
     writer.writeObject(cidFont, cid);

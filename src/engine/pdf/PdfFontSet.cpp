@@ -116,8 +116,8 @@ QByteArray PdfFontSet::resourceEntries() const
     for (const PdfEmbeddedFont *face : m_facesInOrder) {
         out.append(face->resourceName());
         out.append(' ');
-        appendInteger(out, face->objectNumber());
-        out.append(" 0 R ");
+        appendReference(out, face->objectNumber());
+        out.append(' ');
     }
     return out;
 }

@@ -43,8 +43,7 @@ int PdfImageSet::writeImage(const QImage &image)
     QByteArray entries = imageEntries(image, "/DeviceRGB");
     if (image.hasAlphaChannel()) {
         entries.append(" /SMask ");
-        appendInteger(entries, writeSoftMask(image));
-        entries.append(" 0 R");
+        appendReference(entries, writeSoftMask(image));
     }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     const int number = m_writer.reserve();
@@ -71,8 +70,8 @@ QByteArray PdfImageSet::resourceEntries() const
     for (const auto &[key, written] : m_byCacheKey) {
         out.append(written.name);
         out.append(' ');
-        appendInteger(out, written.objectNumber);
-        out.append(" 0 R ");
+        appendReference(out, written.objectNumber);
+        out.append(' ');
     }
     return out;
 }

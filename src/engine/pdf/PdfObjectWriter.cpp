@@ -111,10 +111,10 @@ void PdfObjectWriter::finish(int catalog, int info, QByteArrayView fileId)
     table.append("trailer\n<< /Size ");
     appendInteger(table, qint64(m_offsets.size()));
     table.append(" /Root ");
-    appendInteger(table, catalog);
-    table.append(" 0 R /Info ");
-    appendInteger(table, info);
-    table.append(" 0 R /ID [<");
+    appendReference(table, catalog);
+    table.append(" /Info ");
+    appendReference(table, info);
+    table.append(" /ID [<");
     table.append(fileId.toByteArray().toHex());
     table.append("> <");
     table.append(fileId.toByteArray().toHex());

@@ -39,11 +39,10 @@ std::vector<Item> buildTree(PdfObjectWriter &writer, const std::vector<ContentsE
     return items;
 }
 
-void appendReference(QByteArray &out, const char *key, int object)
+void appendEntry(QByteArray &out, const char *key, int object)
 {
     out.append(key);
-    appendInteger(out, object);
-    out.append(" 0 R");
+    appendReference(out, object);
 }
 
 QByteArray itemDictionary(const std::vector<Item> &items, const Item &item, size_t position,
@@ -52,19 +51,19 @@ QByteArray itemDictionary(const std::vector<Item> &items, const Item &item, size
     const std::vector<int> &siblings = items[size_t(item.parent)].children;
     QByteArray out("<< /Title ");
     out.append(textString(item.entry->title));
-    appendReference(out, " /Parent ", items[size_t(item.parent)].object);
+    appendEntry(out, " /Parent ", items[size_t(item.parent)].object);
     if (position > 0)
-        appendReference(out, " /Prev ", items[size_t(siblings[position - 1])].object);
+        appendEntry(out, " /Prev ", items[size_t(siblings[position - 1])].object);
     if (position + 1 < siblings.size())
-        appendReference(out, " /Next ", items[size_t(siblings[position + 1])].object);
+        appendEntry(out, " /Next ", items[size_t(siblings[position + 1])].object);
     if (!item.children.empty()) {
-        appendReference(out, " /First ", items[size_t(item.children.front())].object);
-        appendReference(out, " /Last ", items[size_t(item.children.back())].object);
+        appendEntry(out, " /First ", items[size_t(item.children.front())].object);
+        appendEntry(out, " /Last ", items[size_t(item.children.back())].object);
         out.append(" /Count -"); // closed, with this many children
         appendInteger(out, qint64(item.children.size()));
     }
     const PageTarget &page = pages[size_t(item.entry->pageIndex)];
-    appendReference(out, " /Dest [", page.objectNumber);
+    appendEntry(out, " /Dest [", page.objectNumber);
     out.append(" /XYZ 0 ");
     appendNumber(out, (page.height - item.entry->y) / twipsPerPoint);
     out.append(" null] >>");
@@ -84,8 +83,8 @@ int PdfOutline::write(PdfObjectWriter &writer, const std::vector<ContentsEntry> 
     const std::vector<Item> items = buildTree(writer, contents, pages.size());
     const Item &root = items[0];
     QByteArray rootDictionary("<< /Type /Outlines");
-    appendReference(rootDictionary, " /First ", items[size_t(root.children.front())].object);
-    appendReference(rootDictionary, " /Last ", items[size_t(root.children.back())].object);
+    appendEntry(rootDictionary, " /First ", items[size_t(root.children.front())].object);
+    appendEntry(rootDictionary, " /Last ", items[size_t(root.children.back())].object);
     rootDictionary.append(" /Count ");
     appendInteger(rootDictionary, qint64(root.children.size()));
     rootDictionary.append(" >>");

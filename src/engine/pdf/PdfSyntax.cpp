@@ -35,6 +35,12 @@ void appendNumber(QByteArray &out, double value)
     appendHundredths(out, std::llround(value * 100));
 }
 
+void appendReference(QByteArray &out, int object)
+{
+    appendInteger(out, object);
+    out.append(" 0 R");
+}
+
 void appendHex16(QByteArray &out, quint16 value)
 {
     static constexpr char digits[] = "0123456789ABCDEF";

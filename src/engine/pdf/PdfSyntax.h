@@ -12,6 +12,8 @@ void appendHundredths(QByteArray &out, qint64 hundredths);
 /// `value` rounded to hundredths.
 void appendNumber(QByteArray &out, double value);
 void appendInteger(QByteArray &out, qint64 value);
+/// "12 0 R": a reference to object 12.
+void appendReference(QByteArray &out, int object);
 /// Four hex digits, as a glyph number is written in a text string.
 void appendHex16(QByteArray &out, quint16 value);
 

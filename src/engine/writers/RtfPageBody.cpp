@@ -34,6 +34,18 @@ double pointSizeOf(const TextItem &text)
     return text.font.pointSize > 0 ? text.font.pointSize : 10.0;
 }
 
+/// Where a line of exact height stands for text of `points` on `baseline`.
+struct LineExtent {
+    Twips top = 0;
+    Twips height = 0;
+};
+
+LineExtent lineExtent(Twips baseline, double points)
+{
+    const auto height = Twips(std::lround(points * lineHeightPerPoint));
+    return {baseline - height + Twips(std::lround(points * descentPerPoint)), height};
+}
+
 struct TabStop {
     Twips position = 0;
     const char *kind = "";
@@ -144,9 +156,9 @@ QByteArray RtfPageBody::run(const TextItem &text)
 
 QByteArray RtfPageBody::textShape(const TextItem &text, Twips leftRoom, Twips rightRoom)
 {
-    const double points = pointSizeOf(text);
-    const int lineHeight = int(std::lround(points * lineHeightPerPoint));
-    const int top = std::max(0, text.box.top() + text.baseline - lineHeight + int(std::lround(points * descentPerPoint)));
+    const LineExtent line = lineExtent(text.box.top() + text.baseline, pointSizeOf(text));
+    const int lineHeight = line.height;
+    const int top = std::max(0, line.top);
     const int left = std::max(0, text.box.left() - leftRoom);
     const int right = text.box.left() + text.box.width() + rightRoom;
     // A text box without line, fill or insets.
@@ -176,19 +188,18 @@ QByteArray RtfPageBody::pictureShape(const PictureItem &picture)
     return floatingShape(r, shapeProperty("shapeType", "75") + shapeProperty("pib", pict));
 }
 
-QByteArray RtfPageBody::rowParagraph(const BaselineRows::Row &row,
-                                     const std::unordered_map<const TextItem *, TextFrameRoom> &rooms,
-                                     QByteArray &shapes, Twips &flowBottom)
+QByteArray RtfPageBody::rowParagraph(const BaselineRows::Row &row, QByteArray &shapes, Twips &flowBottom)
 {
     QByteArray stops;
     QByteArray runs;
     Twips lastStop = 0;
     Twips lastBoxEnd = -1; // a text may fill its box: the next starts after it
     double points = 0;
-    for (const TextItem *text : row.items) {
+    for (size_t index = 0; index < row.items.size(); ++index) {
+        const TextItem *text = row.items[index];
         const TabStop stop = tabStopOf(*text);
         if (stop.position <= lastStop || text->box.left() <= lastBoxEnd) {
-            const TextFrameRoom room = rooms.at(text);
+            const TextFrameRoom room = TextFrameRoom::within(row, index, frameSlack);
             shapes += textShape(*text, room.left, room.right);
             continue;
         }
@@ -200,11 +211,10 @@ QByteArray RtfPageBody::rowParagraph(const BaselineRows::Row &row,
     }
     if (runs.isEmpty())
         return {};
-    const Twips height = Twips(std::lround(points * lineHeightPerPoint));
-    const Twips top = row.baseline - height + Twips(std::lround(points * descentPerPoint));
-    const Twips spaceBefore = std::max(0, top - flowBottom);
-    flowBottom += spaceBefore + height;
-    return "{\\pard\\plain\\sb" + number(spaceBefore) + "\\sa0\\sl-" + number(height) + "\\slmult0" + stops
+    const LineExtent line = lineExtent(row.baseline, points);
+    const Twips spaceBefore = std::max(0, line.top - flowBottom);
+    flowBottom += spaceBefore + line.height;
+    return "{\\pard\\plain\\sb" + number(spaceBefore) + "\\sa0\\sl-" + number(line.height) + "\\slmult0" + stops
         + ' ' + runs + "\\par}\n";
 }
 
@@ -220,11 +230,10 @@ QByteArray RtfPageBody::of(const Page &page)
         else if (const auto *box = std::get_if<BoxItem>(&item))
             shapes += boxObject(*box);
     }
-    const auto rooms = TextFrameRoom::of(page, frameSlack);
     Twips flowBottom = 1; // below the opening paragraph
     QByteArray lines;
     for (const BaselineRows::Row &row : BaselineRows::of(page))
-        lines += rowParagraph(row, rooms, shapes, flowBottom);
+        lines += rowParagraph(row, shapes, flowBottom);
     // The page opens with a paragraph one twip high holding the shapes and
     // drawings: a reader lets a text box in a line of text push that line
     // down, so no line of text holds one.

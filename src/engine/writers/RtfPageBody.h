@@ -3,12 +3,10 @@
 #include "engine/page/Page.h"
 #include "engine/writers/BaselineRows.h"
 #include "engine/writers/RtfStyleTables.h"
-#include "engine/writers/TextFrameRoom.h"
 
 #include <QByteArray>
 
 #include <map>
-#include <unordered_map>
 
 namespace velmora {
 
@@ -35,9 +33,7 @@ public:
 private:
     /// One printed line as a paragraph starting at `flowBottom`, which it
     /// moves down; texts that cannot take a tab stop are added to `shapes`.
-    QByteArray rowParagraph(const BaselineRows::Row &row,
-                            const std::unordered_map<const TextItem *, TextFrameRoom> &rooms, QByteArray &shapes,
-                            Twips &flowBottom);
+    QByteArray rowParagraph(const BaselineRows::Row &row, QByteArray &shapes, Twips &flowBottom);
     QByteArray run(const TextItem &text);
     QByteArray textShape(const TextItem &text, Twips leftRoom, Twips rightRoom);
     QByteArray pictureShape(const PictureItem &picture);

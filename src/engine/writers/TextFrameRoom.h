@@ -1,8 +1,7 @@
 #pragma once
 
 #include "engine/page/Page.h"
-
-#include <unordered_map>
+#include "engine/writers/BaselineRows.h"
 
 namespace velmora {
 
@@ -18,8 +17,8 @@ struct TextFrameRoom {
     Twips left = 0;
     Twips right = 0;
 
-    /// The room of every text of `page`, each wanting `slack` twips.
-    static std::unordered_map<const TextItem *, TextFrameRoom> of(const Page &page, Twips slack);
+    /// The room of text `index` of a printed line, wanting `slack` twips.
+    static TextFrameRoom within(const BaselineRows::Row &row, size_t index, Twips slack);
 };
 
 } // namespace velmora
