@@ -17,6 +17,7 @@ void runFormula(const QByteArray &input);
 void parseCommandLine(const QByteArray &input);
 void applyFileNameRules(const QByteArray &input);
 void readAccessFile(const QByteArray &input);
+void readEncryptedAccessFile(const QByteArray &input);
 void readTrueTypeFont(const QByteArray &input);
 
 /// Raised when an entry point answers without failing but breaks a promise

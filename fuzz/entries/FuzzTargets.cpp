@@ -10,6 +10,7 @@ const std::vector<FuzzTarget> &fuzzTargets()
         {"command_line", parseCommandLine},
         {"file_name_rules", applyFileNameRules},
         {"access_file", readAccessFile},
+        {"encryption_header", readEncryptedAccessFile},
         {"true_type_font", readTrueTypeFont},
     };
     return targets;

@@ -3,7 +3,7 @@
 #include "engine/data/AccessFileHeader.h"
 #include "engine/data/DataErrors.h"
 #include "engine/data/DatabasePassword.h"
-#include "engine/data/Rc4.h"
+#include "engine/data/Cryptography.h"
 #include "engine/seam/SeamErrors.h"
 #include "../support/TestData.h"
 
@@ -52,7 +52,7 @@ QByteArray withJet3Password(QByteArray file, const QByteArray &password)
     QByteArray clear(20, '\0');
     clear.replace(0, password.size(), password);
     QByteArray keyStream(126, '\0');
-    Rc4(QByteArray("\xC7\xDA\x39\x6B", 4)).apply(reinterpret_cast<unsigned char *>(keyStream.data()),
+    Cryptography::Rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4)).apply(reinterpret_cast<unsigned char *>(keyStream.data()),
                                                 keyStream.size());
     for (int i = 0; i < 20; ++i)
         file[0x42 + i] = char(clear[i] ^ keyStream[0x42 - 0x18 + i]);

@@ -3,9 +3,9 @@
 #include "engine/core/Failure.h"
 #include "engine/data/AccessFileHeader.h"
 #include "engine/data/DataErrors.h"
-#include "engine/data/DatabasePassword.h"
 #include "engine/data/FreePageMap.h"
 #include "engine/data/LibmdbSession.h"
+#include "engine/data/PageCipher.h"
 #include "engine/data/PageReader.h"
 #include "engine/data/TableReader.h"
 
@@ -52,8 +52,13 @@ struct CatalogTable {
 
 class AccessDatabase::Private {
 public:
-    Private(const QString &path, const QString &fileName, const AccessFileHeader &header)
-        : path(path), fileName(fileName), header(header), pages(path, header, fileName), session(path, fileName)
+    Private(const QString &path, const QString &fileName, const AccessFileHeader &header,
+            std::unique_ptr<PageCipher> cipher)
+        : path(path),
+          fileName(fileName),
+          header(header),
+          pages(path, header, fileName, std::move(cipher)),
+          session(path, fileName, pages)
     {
     }
 
@@ -118,8 +123,8 @@ std::shared_ptr<AccessDatabase> AccessDatabase::open(const QString &path, const 
 {
     const QString fileName = QFileInfo(path).fileName();
     const AccessFileHeader header = readHeader(path, fileName);
-    DatabasePassword::verify(header, databasePassword, fileName);
-    auto d = std::make_unique<Private>(path, fileName, header);
+    auto d = std::make_unique<Private>(path, fileName, header,
+                                       PageCipher::unlock(header, databasePassword, fileName));
     FreePageMap::checkFileIsWhole(d->pages, header.format());
     d->loadCatalog();
     return std::shared_ptr<AccessDatabase>(new AccessDatabase(std::move(d)));

@@ -2,7 +2,7 @@
 
 #include "engine/core/Failure.h"
 #include "engine/data/DataErrors.h"
-#include "engine/data/Rc4.h"
+#include "engine/data/Cryptography.h"
 
 #include <QtEndian>
 
@@ -38,8 +38,7 @@ void AccessFileHeader::toggleHiddenPart(QByteArray &firstPage, AccessFormat form
     const int length = hiddenLength(format);
     if (firstPage.size() < hiddenStart + length)
         return;
-    Rc4 rc4(QByteArray("\xC7\xDA\x39\x6B", 4));
-    rc4.apply(reinterpret_cast<unsigned char *>(firstPage.data()) + hiddenStart, length);
+    Cryptography::Rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4)).apply(reinterpret_cast<unsigned char *>(firstPage.data()) + hiddenStart, length);
 }
 
 AccessFileHeader AccessFileHeader::parse(const QByteArray &firstBytes, qint64 fileSize,

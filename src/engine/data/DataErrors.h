@@ -14,6 +14,7 @@ constexpr qint32 NotAnAccessFile = 3003;
 constexpr qint32 DamagedFile = 3004;
 constexpr qint32 WrongPassword = 3005;
 constexpr qint32 UnsupportedFormat = 3006;
+constexpr qint32 UnsupportedEncryption = 3007;
 constexpr qint32 UnknownTable = 3010;
 constexpr qint32 UnknownColumn = 3011;
 constexpr qint32 UnknownAlias = 3020;
@@ -25,6 +26,23 @@ constexpr qint32 DuplicateAlias = 3024;
 inline Failure notAnAccessFile(const QString &fileName)
 {
     return Failure(NotAnAccessFile, QStringLiteral("El fitxer «%1» no és una base de dades d'Access.").arg(fileName));
+}
+
+inline Failure damagedFile(const QString &fileName, const QString &detail)
+{
+    return Failure(DamagedFile, QStringLiteral("La base de dades «%1» està malmesa o incompleta: %2.").arg(fileName, detail));
+}
+
+inline Failure unsupportedEncryption(const QString &fileName, const QString &what)
+{
+    return Failure(UnsupportedEncryption,
+                   QStringLiteral("La base de dades «%1» està xifrada d'una manera que no es pot llegir: %2.")
+                       .arg(fileName, what));
+}
+
+inline Failure wrongPassword(const QString &fileName)
+{
+    return Failure(WrongPassword, QStringLiteral("La contrasenya de la base de dades «%1» no és correcta.").arg(fileName));
 }
 
 inline Failure stopped()

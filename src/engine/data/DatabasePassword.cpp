@@ -49,8 +49,7 @@ void DatabasePassword::verify(const AccessFileHeader &header, const QString &giv
     const QString stored = storedIn(header);
     if (stored.isEmpty() || stored == given)
         return;
-    throw Failure(DataErrors::WrongPassword,
-                  QStringLiteral("La contrasenya de la base de dades «%1» no és correcta.").arg(fileName));
+    throw DataErrors::wrongPassword(fileName);
 }
 
 } // namespace velmora

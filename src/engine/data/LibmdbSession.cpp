@@ -2,6 +2,7 @@
 
 #include "engine/core/Failure.h"
 #include "engine/data/DataErrors.h"
+#include "engine/data/LibmdbPageStream.h"
 #include "engine/data/PageReader.h"
 
 #include <QFile>
@@ -55,11 +56,19 @@ struct LibmdbSession::Handle {
     MdbHandle *mdb;
 };
 
-LibmdbSession::LibmdbSession(const QString &path, const QString &fileName)
+LibmdbSession::LibmdbSession(const QString &path, const QString &fileName, PageReader &pages)
     : m_handle(std::make_unique<Handle>(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS)))
 {
     if (!m_handle->mdb)
         throw DataErrors::notAnAccessFile(fileName);
+    std::FILE *stream = LibmdbPageStream::open(pages);
+    if (!stream)
+        throw Failure(DataErrors::FileUnreadable, QStringLiteral("No es pot llegir el fitxer «%1».").arg(fileName));
+    std::fclose(m_handle->mdb->f->stream);
+    m_handle->mdb->f->stream = stream;
+    // The stream gives pages already revealed: libmdb must not undo the
+    // Jet page encoding a second time.
+    m_handle->mdb->f->db_key = 0;
 }
 
 LibmdbSession::~LibmdbSession() = default;

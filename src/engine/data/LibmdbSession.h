@@ -11,13 +11,14 @@ namespace velmora {
 class PageReader;
 
 /// The libmdb handle of one open file, used only to parse table definition
-/// pages. Every page libmdb would read for a definition is first checked to
+/// pages, which it reads through the file's PageReader. Every page libmdb would read for a definition is first checked to
 /// lie inside the file, since libmdb goes on with stale data (or exits) when
 /// a page is missing. Not thread-safe: the owner serialises calls.
 class LibmdbSession {
 public:
-    /// Throws Failure 3003 when libmdb cannot open `path`.
-    LibmdbSession(const QString &path, const QString &fileName);
+    /// Throws Failure 3003 when libmdb cannot open `path`. `pages` must
+    /// outlive the session.
+    LibmdbSession(const QString &path, const QString &fileName, PageReader &pages);
     ~LibmdbSession();
     LibmdbSession(const LibmdbSession &) = delete;
     LibmdbSession &operator=(const LibmdbSession &) = delete;

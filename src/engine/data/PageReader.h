@@ -1,23 +1,28 @@
 #pragma once
 
 #include "engine/data/AccessFileHeader.h"
+#include "engine/data/PageCipher.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
 #include "engine/core/Failure.h"
 
 namespace velmora {
 
 /// Reads whole pages of an Access file, refusing any page that lies outside
-/// the file (a truncated file is reported, never read in part) and undoing
-/// the per-page RC4 of "encoded" databases. Not thread-safe.
+/// the file (a truncated file is reported, never read in part) and revealing
+/// every page after the first through the file's PageCipher, if it has one.
+/// Not thread-safe.
 class PageReader {
 public:
     /// Opens `path` for reading; throws Failure 3002 when it cannot.
-    PageReader(const QString &path, const AccessFileHeader &header, const QString &fileName);
+    PageReader(const QString &path, const AccessFileHeader &header, const QString &fileName,
+               std::unique_ptr<PageCipher> cipher);
 
     int pageSize() const { return m_pageSize; }
     quint32 pageCount() const { return m_pageCount; }
@@ -35,7 +40,7 @@ private:
     QString m_fileName;
     int m_pageSize;
     quint32 m_pageCount;
-    quint32 m_databaseKey;
+    std::unique_ptr<PageCipher> m_cipher;
 };
 
 } // namespace velmora

@@ -1,0 +1,37 @@
+#include "engine/data/OfficeKeys.h"
+
+#include <QtEndian>
+
+namespace velmora::OfficeKeys {
+
+QByteArray passwordBytes(const QString &password)
+{
+    constexpr qsizetype longestPassword = 255;
+    const QString used = password.left(longestPassword);
+    QByteArray bytes(used.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < used.size(); ++i)
+        qToLittleEndian<quint16>(used[i].unicode(), bytes.data() + 2 * i);
+    return bytes;
+}
+
+QByteArray spunHash(Cryptography::Digest &digest, QByteArrayView salt, QByteArrayView password, quint32 spins)
+{
+    QByteArray hash = digest.of({salt, password});
+    char round[4];
+    for (quint32 i = 0; i < spins; ++i) {
+        qToLittleEndian<quint32>(i, round);
+        hash = digest.of({QByteArrayView(round, 4), hash});
+    }
+    return hash;
+}
+
+QByteArray fitted(QByteArray bytes, qsizetype length, char pad)
+{
+    if (bytes.size() > length)
+        bytes.truncate(length);
+    else
+        bytes.append(length - bytes.size(), pad);
+    return bytes;
+}
+
+} // namespace velmora::OfficeKeys
