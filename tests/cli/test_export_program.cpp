@@ -72,6 +72,40 @@ private slots:
         }
         QVERIFY(!QFile::exists(outputFile));
     }
+
+    // Access 2013 encrypted the whole file under its password; the client
+    // cards come from a subreport over the same file, which borrows it.
+    void exportsAnEncryptedDatabaseWithItsPassword_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("errorPattern");
+        QTest::newRow("right password") << u"1234"_s << 0 << QString();
+        QTest::newRow("wrong password") << u"4321"_s << 1 << u"^error 3005: La contrasenya de la base de dades «db2013-enc.accdb» no és correcta.$"_s;
+    }
+    void exportsAnEncryptedDatabaseWithItsPassword()
+    {
+        QFETCH(QString, password);
+        QFETCH(int, exitCode);
+        QFETCH(QString, errorPattern);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(u"clients.pdf"_s);
+        const QString data = qEnvironmentVariable("VELMORA_TEST_DATA");
+        const Run run = runProgram({u"--format"_s, u"pdf"_s, u"--output"_s, pdf, u"--password"_s, password,
+                                    data + u"/clients-xifrats.rpt"_s, data + u"/db2013-enc.accdb"_s});
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode != 0) {
+            QVERIFY2(errorLineOf(run.err).contains(QRegularExpression(errorPattern)), qPrintable(run.err));
+            QVERIFY(!QFile::exists(pdf));
+            return;
+        }
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+        QVERIFY(pdftotext.waitForFinished(-1));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        for (const QString &shown : {u"Clients de la base xifrada"_s, u"Test2"_s, u"Fitxa de Test"_s, u"Fitxa de f"_s})
+            QVERIFY2(text.contains(shown), qPrintable(text));
+    }
 };
 
 QTEST_GUILESS_MAIN(ExportProgramTest)

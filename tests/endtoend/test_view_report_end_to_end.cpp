@@ -3,6 +3,7 @@
 #include "app/frmCrViewerMain.h"
 #include "engine/control/PageView.h"
 #include "engine/control/ReportViewerWidget.h"
+#include "engine/control/ViewerToolBar.h"
 #include "engine/report/CreateReportEngine.h"
 
 #include <QFile>
@@ -102,6 +103,7 @@ private slots:
     void failureIsToldAndTheWindowStaysUsable_data();
     void failureIsToldAndTheWindowStaysUsable();
     void correctedPasswordShowsTheReportAfterAFailure();
+    void refreshReadsTheEncryptedFileAgain();
 
 private:
     QTemporaryDir m_temp;
@@ -141,6 +143,13 @@ void TestViewReportEndToEnd::showsTheFirstPage_data()
     // line names its product only if the subreport could read the file.
     QTest::newRow("protected database read by a subreport too")
         << orders << testDataPath(u"empresa-clau.mdb"_s) << u"clau secreta"_s << u"Paletina 50 mm"_s;
+    // Access 2013 encrypted the whole file under the password; the client
+    // card comes from a subreport over the same file.
+    const QString encrypted = testDataPath(u"clients-xifrats.rpt"_s);
+    QTest::newRow("encrypted .accdb, password in the box")
+        << encrypted << testDataPath(u"db2013-enc.accdb"_s) << u"1234"_s << u"Test2"_s;
+    QTest::newRow("encrypted .accdb read by a subreport too")
+        << encrypted << testDataPath(u"db2013-enc.accdb"_s) << u"1234"_s << u"Fitxa de Test2"_s;
 }
 
 void TestViewReportEndToEnd::showsTheFirstPage()
@@ -177,6 +186,12 @@ void TestViewReportEndToEnd::failureIsToldAndTheWindowStaysUsable_data()
         << sales << locked << u"clau"_s << 3005 << u"contrasenya"_s;
     QTest::newRow("empty password on a protected database")
         << sales << locked << QString() << 3005 << u"contrasenya"_s;
+    const QString encryptedReport = testDataPath(u"clients-xifrats.rpt"_s);
+    const QString encrypted = testDataPath(u"db2013-enc.accdb"_s);
+    QTest::newRow("encrypted .accdb, wrong password")
+        << encryptedReport << encrypted << u"12345"_s << 3005 << u"contrasenya"_s;
+    QTest::newRow("encrypted .accdb, empty box") << encryptedReport << encrypted << QString() << 3005
+                                                 << u"db2013-enc.accdb"_s;
     QTest::newRow("report file missing") << m_temp.filePath(u"no-hi-es.rpt"_s) << open << QString() << 2001
                                          << u"no-hi-es.rpt"_s;
     QTest::newRow("a database given as the report: binary, not XML")
@@ -229,6 +244,22 @@ void TestViewReportEndToEnd::correctedPasswordShowsTheReportAfterAFailure()
     QVERIFY(shown);
     QCOMPARE(shown->pageNumber, 1);
     QVERIFY(!command.window().glcrxReport);
+}
+
+void TestViewReportEndToEnd::refreshReadsTheEncryptedFileAgain()
+{
+    RealViewCommand command(testDataPath(u"clients-xifrats.rpt"_s), testDataPath(u"db2013-enc.accdb"_s), u"1234"_s);
+    std::optional<ShownPage> afterRefresh;
+    ViewerCloser closer([&](frmCRViewer &viewer) {
+        auto *control = qobject_cast<velmora::ReportViewerWidget *>(viewer.design().CRViewer1);
+        control->toolBar()->refreshAction->trigger();
+        QTest::qWaitFor([&] { return shownPage(viewer).texts.contains(u"Fitxa de f"_s); }, 10000);
+        afterRefresh = shownPage(viewer);
+    });
+    command.window().findChild<QPushButton *>(u"cmdVisualitzar"_s)->click();
+    QCOMPARE(command.messages.size(), 0);
+    QVERIFY(afterRefresh);
+    QVERIFY2(afterRefresh->texts.contains(u"Fitxa de f"_s), qPrintable(afterRefresh->texts.join(u" | ")));
 }
 
 QTEST_MAIN(TestViewReportEndToEnd)
