@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-300}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(report_reader formula command_line file_name_rules access_file true_type_font)
+[ ${#targets[@]} -gt 0 ] || targets=(report_reader formula command_line file_name_rules access_file encryption_header true_type_font)
 
 bash scripts/install-deps.sh --sanitize
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -38,7 +38,8 @@ void AccessFileHeader::toggleHiddenPart(QByteArray &firstPage, AccessFormat form
     const int length = hiddenLength(format);
     if (firstPage.size() < hiddenStart + length)
         return;
-    Cryptography::Rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4)).apply(reinterpret_cast<unsigned char *>(firstPage.data()) + hiddenStart, length);
+    Cryptography::Rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4))
+        .apply(reinterpret_cast<unsigned char *>(firstPage.data()) + hiddenStart, length);
 }
 
 AccessFileHeader AccessFileHeader::parse(const QByteArray &firstBytes, qint64 fileSize,

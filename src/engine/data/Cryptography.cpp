@@ -129,14 +129,19 @@ int Digest::size() const
 QByteArray Digest::of(std::initializer_list<QByteArrayView> parts)
 {
     QByteArray result(size(), Qt::Uninitialized);
+    write(parts, result.data());
+    return result;
+}
+
+void Digest::write(std::initializer_list<QByteArrayView> parts, char *into)
+{
     bool ok = EVP_DigestInit_ex2(m_state->context, m_state->md, nullptr) == 1;
     for (const QByteArrayView part : parts)
         ok = ok && EVP_DigestUpdate(m_state->context, part.data(), size_t(part.size())) == 1;
     unsigned int length = 0;
-    ok = ok && EVP_DigestFinal_ex(m_state->context, reinterpret_cast<unsigned char *>(result.data()), &length) == 1;
-    if (!ok || int(length) != result.size())
+    ok = ok && EVP_DigestFinal_ex(m_state->context, reinterpret_cast<unsigned char *>(into), &length) == 1;
+    if (!ok || int(length) != size())
         throw missing(EVP_MD_get0_name(m_state->md));
-    return result;
 }
 
 struct Rc4::State {

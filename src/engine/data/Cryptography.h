@@ -33,6 +33,9 @@ public:
     int size() const;
     /// The hash of the concatenation of `parts`.
     QByteArray of(std::initializer_list<QByteArrayView> parts);
+    /// The same, written to `into` (size() bytes), which may overlap the
+    /// parts: long chains of hashes need no allocation per link.
+    void write(std::initializer_list<QByteArrayView> parts, char *into);
 
 private:
     struct State;

@@ -16,13 +16,16 @@ QByteArray passwordBytes(const QString &password)
 
 QByteArray spunHash(Cryptography::Digest &digest, QByteArrayView salt, QByteArrayView password, quint32 spins)
 {
-    QByteArray hash = digest.of({salt, password});
-    char round[4];
+    // One buffer holds the round number and the hash it is followed by;
+    // each round's hash is written over the previous one.
+    const int size = digest.size();
+    QByteArray link(4 + size, Qt::Uninitialized);
+    digest.write({salt, password}, link.data() + 4);
     for (quint32 i = 0; i < spins; ++i) {
-        qToLittleEndian<quint32>(i, round);
-        hash = digest.of({QByteArrayView(round, 4), hash});
+        qToLittleEndian<quint32>(i, link.data());
+        digest.write({link}, link.data() + 4);
     }
-    return hash;
+    return link.sliced(4);
 }
 
 QByteArray fitted(QByteArray bytes, qsizetype length, char pad)
