@@ -26,6 +26,9 @@ echo "== reading and joining the order lines, against mdb-export"
 echo "== laying out the grouped report: first page, last page, memory"
 "$build/bench/bench_report_gran" "$gran" "$report" "$runs"
 
+echo "== ranking the 5,000 clients by sales, against the same report in client order"
+"$build/bench/bench_ranking_gran" "$gran" "$runs"
+
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 echo "== velmora-export of the grouped report, median of $runs (wall seconds, peak MB)"

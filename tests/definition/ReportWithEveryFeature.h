@@ -185,14 +185,25 @@ inline ReportDefinition reportWithEveryFeature()
                     {ref(Kind::Formula, QStringLiteral("Import")), SortDirection::Ascending, {}}};
     report.groups = {
         {ref(Kind::Database, QStringLiteral("Pais"), QStringLiteral("Clients")), SortDirection::Descending,
-         formula(QStringLiteral("Sum({@Import}, {Clients.Pais}) > 0")), true, true, {}},
-        {ref(Kind::Formula, QStringLiteral("Marca")), SortDirection::Ascending, FormulaText(), false, false, {}},
+         formula(QStringLiteral("Sum({@Import}, {Clients.Pais}) > 0")), true, true, {}, std::nullopt},
+        {ref(Kind::Formula, QStringLiteral("Marca")), SortDirection::Ascending, FormulaText(), false, false, {}, std::nullopt},
     };
+    GroupRanking ranking;
+    ranking.by = summary(SummaryOperation::Percentile, ref(Kind::Formula, QStringLiteral("Import")), 1);
+    ranking.by.argument = 90;
+    ranking.direction = SortDirection::Ascending;
+    ranking.keepParameter = QStringLiteral("Any");
+    ranking.keepTies = true;
+    ranking.gatherRest = true;
+    ranking.restName = QStringLiteral("La resta");
+    report.groups[1].ranking = ranking;
     report.runningTotals = {
         {QStringLiteral("Acumulat"), SummaryOperation::DistinctCount, ref(Kind::Formula, QStringLiteral("Import")),
-         formula(QStringLiteral("{C.Estat} <> \"Cancel·lada\"")), 1, {}},
+         formula(QStringLiteral("{C.Estat} <> \"Cancel·lada\"")), 1, {}, 0, std::nullopt},
         {QStringLiteral("Total"), SummaryOperation::Maximum, ref(Kind::Database, QStringLiteral("Import"), QStringLiteral("C")),
-         FormulaText(), -1, {}},
+         FormulaText(), -1, {}, 0, std::nullopt},
+        {QStringLiteral("Ponderat"), SummaryOperation::WeightedAverage, ref(Kind::Formula, QStringLiteral("Import")),
+         FormulaText(), -1, {}, 0, ref(Kind::Database, QStringLiteral("Quantitat"), QStringLiteral("C"))},
     };
 
     SectionDefinition reportHeader = section(SectionKind::ReportHeader, QStringLiteral("Presentacio"));
@@ -205,6 +216,13 @@ inline ReportDefinition reportWithEveryFeature()
     SectionDefinition innerFooter = section(SectionKind::GroupFooter, QStringLiteral("PeuMarca"), 1);
     innerFooter.objects.push_back(fieldObject(QStringLiteral("SumaMarca"),
                                               summary(SummaryOperation::Average, ref(Kind::Formula, QStringLiteral("Import")), 1)));
+    FieldRef share = summary(SummaryOperation::Sum, ref(Kind::Formula, QStringLiteral("Import")), 1);
+    share.percentOfLevel = 0;
+    innerFooter.objects.push_back(fieldObject(QStringLiteral("PartMarca"), share));
+    FieldRef secondLargest = summary(SummaryOperation::NthLargest, ref(Kind::Formula, QStringLiteral("Import")), 1);
+    secondLargest.argument = 2;
+    secondLargest.percentOfLevel = -1;
+    innerFooter.objects.push_back(fieldObject(QStringLiteral("SegonaMarca"), secondLargest));
     SectionDefinition reportFooter = section(SectionKind::ReportFooter, QStringLiteral("Final"));
     reportFooter.objects.push_back(fieldObject(
         QStringLiteral("Total"), summary(SummaryOperation::Count, ref(Kind::Database, QStringLiteral("Nom"), QStringLiteral("Clients")), -1)));

@@ -405,6 +405,42 @@ private slots:
                                     QStringLiteral("<link main=\"{Clients.IdClient}\" sub=\"{Clients.IdClient}\"/>"),
                                     QStringLiteral("</subreport>"), QStringLiteral("</details>"), QStringLiteral("</sections>")})),
             Errors::UnknownTable, 10, 1);
+        const auto rankedGroup = [](const QString &rank) {
+            return reportWith(withClients({QStringLiteral("<groups>"), QStringLiteral("<group field=\"{Clients.Pais}\">"),
+                                           rank, QStringLiteral("</group>"), QStringLiteral("</groups>")}));
+        };
+        row("percentile above 100", rankedGroup(QStringLiteral("<rank operation=\"Percentile\" source=\"{Clients.LimitCredit}\" argument=\"120\"/>")),
+            Errors::BadNumber, 8, 1);
+        row("N-th largest without its N", rankedGroup(QStringLiteral("<rank operation=\"NthLargest\" source=\"{Clients.LimitCredit}\"/>")),
+            Errors::MissingAttribute, 8, 1);
+        row("an argument the operation does not take", rankedGroup(QStringLiteral("<rank operation=\"Sum\" source=\"{Clients.LimitCredit}\" argument=\"3\"/>")),
+            Errors::UnknownAttribute, 8, 1);
+        row("weighted average without its weight", rankedGroup(QStringLiteral("<rank operation=\"WeightedAverage\" source=\"{Clients.LimitCredit}\"/>")),
+            Errors::MissingAttribute, 8, 1);
+        row("negative number of groups kept", rankedGroup(QStringLiteral("<rank operation=\"Sum\" source=\"{Clients.LimitCredit}\" keep=\"-1\"/>")),
+            Errors::BadNumber, 8, 1);
+        row("groups kept by a parameter not declared", rankedGroup(QStringLiteral("<rank operation=\"Sum\" source=\"{Clients.LimitCredit}\" keep=\"{?N}\"/>")),
+            Errors::UnknownParameter, 8, 1);
+        row("the rest gathered with no count kept", rankedGroup(QStringLiteral("<rank operation=\"Sum\" source=\"{Clients.LimitCredit}\" rest=\"gather\"/>")),
+            Errors::BadSummaryOption, 8, 1);
+        row("the rest neither left out nor gathered", rankedGroup(QStringLiteral("<rank operation=\"Sum\" source=\"{Clients.LimitCredit}\" keep=\"3\" rest=\"all\"/>")),
+            Errors::BadChoice, 8, 1);
+        row("a group ranked twice", reportWith(withClients({QStringLiteral("<groups>"), QStringLiteral("<group field=\"{Clients.Pais}\">"),
+                                                           QStringLiteral("<rank operation=\"Sum\" source=\"{Clients.LimitCredit}\"/>"),
+                                                           QStringLiteral("<rank operation=\"Count\" source=\"{Clients.LimitCredit}\"/>"),
+                                                           QStringLiteral("</group>"), QStringLiteral("</groups>")})),
+            Errors::ElementOutOfPlace, 9, 1);
+        row("a share of the summary's own group",
+            reportWith(withClients({QStringLiteral("<groups>"), QStringLiteral("<group field=\"{Clients.Pais}\"/>"),
+                                    QStringLiteral("</groups>"), QStringLiteral("<sections>"), QStringLiteral("<details height=\"5\">"),
+                                    QStringLiteral("<summary left=\"0\" top=\"0\" width=\"5\" height=\"5\" operation=\"Sum\" "
+                                                   "source=\"{Clients.LimitCredit}\" group=\"1\" percentOf=\"1\"/>"),
+                                    QStringLiteral("</details>"), QStringLiteral("</sections>")})),
+            Errors::BadSummaryOption, 11, 1);
+        row("a running median", reportWith(withClients({QStringLiteral("<runningTotals>"),
+                                                        QStringLiteral("<runningTotal name=\"M\" operation=\"Median\" field=\"{Clients.LimitCredit}\"/>"),
+                                                        QStringLiteral("</runningTotals>")})),
+            Errors::BadSummaryOption, 7, 1);
         row("unclosed element", "<?xml version=\"1.0\"?>\n<report formatVersion=\"1\">\n<tables>\n</report>\n",
             Errors::MalformedXml, 4, 10);
         row("root that is not a report", "<?xml version=\"1.0\"?>\n<html><body/></html>\n", Errors::NotAReport, 2, 1);

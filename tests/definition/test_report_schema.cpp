@@ -107,6 +107,18 @@ private slots:
             << false;
         QTest::newRow("link without fields")
             << report("<links><link from=\"Clients\" to=\"Clients\"/></links>") << false;
+        QTest::newRow("ranked group keeping ten, the rest gathered, with a share of the report")
+            << report("<groups><group field=\"{Clients.Pais}\"><rank operation=\"Percentile\" argument=\"90\" "
+                      "source=\"{Clients.LimitCredit}\" keep=\"10\" keepTies=\"true\" rest=\"gather\" restName=\"Altres\"/>"
+                      "<selection>Count({Clients.Nom}, {Clients.Pais}) > 1</selection></group></groups>"
+                      "<sections><details height=\"240\"><summary left=\"0\" top=\"0\" width=\"9\" height=\"9\" "
+                      "operation=\"Sum\" source=\"{Clients.LimitCredit}\" group=\"1\" percentOf=\"report\"/>"
+                      "</details></sections>")
+            << true;
+        QTest::newRow("rest that is neither left out nor gathered")
+            << report("<groups><group field=\"{Clients.Pais}\"><rank operation=\"Sum\" source=\"{Clients.LimitCredit}\" "
+                      "keep=\"3\" rest=\"all\"/></group></groups>")
+            << false;
         QTest::newRow("tables after formulas")
             << QByteArray("<report formatVersion=\"1\"><formulas/><tables/></report>") << false;
     }

@@ -36,6 +36,11 @@ private slots:
         QTest::newRow("all four borders in one word") << "border=\"all\"";
         QTest::newRow("line breaks of a text kept in its attribute") << "text=\"Línia 1&#10;Línia 2 {C.Estat} &quot;cometes&quot;";
         QTest::newRow("colour in upper-case hexadecimal") << "color=\"#1F4E79\"";
+        QTest::newRow("a ranked group, its count from a parameter")
+            << "<rank operation=\"Percentile\" source=\"{@Import}\" argument=\"90\" direction=\"ascending\" "
+               "keep=\"{?Any}\" keepTies=\"true\" rest=\"gather\" restName=\"La resta\"/>";
+        QTest::newRow("a share of the outer group") << "group=\"2\" percentOf=\"1\"";
+        QTest::newRow("a weighted running total") << "operation=\"WeightedAverage\" field=\"{@Import}\" weight=\"{C.Quantitat}\"";
     }
     void everyFeatureIsWrittenInTheFile()
     {

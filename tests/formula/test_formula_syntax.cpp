@@ -59,6 +59,13 @@ private slots:
         row("Switch needs pairs", "Switch(true, 1, false)", 1, 1, 4007, "línia 1, columna 1");
         row("summary of a constant", "Sum(1)", 1, 1, 4011, "línia 1, columna 1");
         row("summary grouped by a constant", "Sum({T.F}, 2)", 1, 1, 4011, "línia 1, columna 1");
+        row("percentile without its P", "Percentile({T.F}, {T.G})", 1, 1, 4011, "línia 1, columna 1");
+        row("percentile above 100", "Percentile(120, {T.F})", 1, 1, 4011, "línia 1, columna 1");
+        row("N-th largest with a fractional N", "NthLargest(2.5, {T.F})", 1, 1, 4011, "línia 1, columna 1");
+        row("N computed rather than written", "NthSmallest(1 + 1, {T.F})", 1, 1, 4011, "línia 1, columna 1");
+        row("weighted average without its weight", "WeightedAverage({T.F})", 1, 1, 4011, "línia 1, columna 1");
+        row("a share without the group it is of", "PercentOfSum({T.F})", 1, 1, 4011, "línia 1, columna 1");
+        row("a share with too many groups", "PercentOfSum({T.F}, {T.G}, {T.H}, {T.I})", 1, 1, 4011, "línia 1, columna 1");
         row("nothing but a comment", "  // res", 1, 1, 4009, "línia 1, columna 9");
         row("if without then", "if true 1 else 2", 1, 1, 4005, "línia 1, columna 9");
         row("in without a list or range", "1 in 2", 1, 1, 4005, "línia 1, columna 7");

@@ -67,6 +67,102 @@ private slots:
         else
             QVERIFY2(got == expected, qPrintable(got.toDebugText() + QStringLiteral(" != ") + expected.toDebugText()));
     }
+
+    void statistics_data()
+    {
+        QTest::addColumn<SummaryOperation>("operation");
+        QTest::addColumn<double>("argument");
+        QTest::addColumn<QList<Value>>("values");
+        QTest::addColumn<QList<Value>>("weights");
+        QTest::addColumn<Value>("expected");
+        const Value null;
+        const auto ints = [](std::initializer_list<qint64> list) {
+            QList<Value> v;
+            for (qint64 i : list)
+                v.append(Value::integer(i));
+            return v;
+        };
+        const auto text = [](const char *t) { return Value::string(QString::fromUtf8(t)); };
+        QTest::newRow("median of an odd count is the middle value")
+            << SummaryOperation::Median << 0.0 << ints({9, 1, 5}) << QList<Value>{} << Value::number(5);
+        QTest::newRow("median of an even count is halfway between the middle two")
+            << SummaryOperation::Median << 0.0 << ints({4, 1, 2, 3}) << QList<Value>{} << Value::number(2.5);
+        QTest::newRow("median of currency stays currency, rounded half away at the fourth place")
+            << SummaryOperation::Median << 0.0 << QList<Value>{money("0.0001"), money("0.0002")} << QList<Value>{}
+            << money("0.0002");
+        QTest::newRow("median skips nulls and text")
+            << SummaryOperation::Median << 0.0 << QList<Value>{null, Value::integer(7), text("x")} << QList<Value>{}
+            << Value::number(7);
+        QTest::newRow("median of nothing is null") << SummaryOperation::Median << 0.0 << QList<Value>{null}
+                                                   << QList<Value>{} << null;
+        QTest::newRow("90th percentile interpolates between ranks 8 and 9 of 10")
+            << SummaryOperation::Percentile << 90.0 << ints({10, 1, 2, 3, 4, 5, 6, 7, 8, 9}) << QList<Value>{}
+            << Value::number(9.1);
+        QTest::newRow("0th and 100th percentiles are the extremes")
+            << SummaryOperation::Percentile << 100.0 << ints({3, 8, 1}) << QList<Value>{} << Value::number(8);
+        QTest::newRow("percentile leaves exact units once a double joins")
+            << SummaryOperation::Percentile << 50.0 << QList<Value>{money("1"), Value::number(2.5), money("4")}
+            << QList<Value>{} << Value::number(2.5);
+        QTest::newRow("mode: the most frequent; a tie goes to the smaller value")
+            << SummaryOperation::Mode << 0.0 << ints({3, 1, 3, 1, 2}) << QList<Value>{} << Value::integer(1);
+        QTest::newRow("mode works on text")
+            << SummaryOperation::Mode << 0.0 << QList<Value>{text("b"), text("a"), text("b")} << QList<Value>{}
+            << text("b");
+        QTest::newRow("second most frequent")
+            << SummaryOperation::NthMostFrequent << 2.0 << ints({5, 5, 5, 7, 7, 9}) << QList<Value>{}
+            << Value::integer(7);
+        QTest::newRow("third most frequent of two distinct values is null")
+            << SummaryOperation::NthMostFrequent << 3.0 << ints({5, 7}) << QList<Value>{} << null;
+        QTest::newRow("second largest counts equal values once")
+            << SummaryOperation::NthLargest << 2.0 << ints({9, 9, 4, 1}) << QList<Value>{} << Value::integer(4);
+        QTest::newRow("second smallest")
+            << SummaryOperation::NthSmallest << 2.0 << ints({9, 1, 1, 4}) << QList<Value>{} << Value::integer(4);
+        QTest::newRow("fifth largest of three values is null")
+            << SummaryOperation::NthLargest << 5.0 << ints({1, 2, 3}) << QList<Value>{} << null;
+        QTest::newRow("sample variance divides by n - 1")
+            << SummaryOperation::Variance << 0.0 << ints({2, 4, 4, 4, 5, 5, 7, 9}) << QList<Value>{}
+            << Value::number(32.0 / 7);
+        QTest::newRow("population standard deviation divides by n")
+            << SummaryOperation::PopulationStdDev << 0.0 << ints({2, 4, 4, 4, 5, 5, 7, 9}) << QList<Value>{}
+            << Value::number(2);
+        QTest::newRow("sample deviation of one value is null")
+            << SummaryOperation::StdDev << 0.0 << ints({5}) << QList<Value>{} << null;
+        QTest::newRow("population variance of one value is zero")
+            << SummaryOperation::PopulationVariance << 0.0 << ints({5}) << QList<Value>{} << Value::number(0);
+        QTest::newRow("variance of large currency values keeps every digit")
+            << SummaryOperation::PopulationVariance << 0.0
+            << QList<Value>{money("100000000.0001"), money("100000000.0003")} << QList<Value>{}
+            << Value::number(1e-8);
+        QTest::newRow("weighted average of currency by integer weights is currency")
+            << SummaryOperation::WeightedAverage << 0.0 << QList<Value>{money("10"), money("20")} << ints({1, 3})
+            << money("17.5");
+        QTest::newRow("weighted average skips records whose weight is null")
+            << SummaryOperation::WeightedAverage << 0.0 << ints({10, 20}) << QList<Value>{null, Value::integer(2)}
+            << Value::number(20);
+        QTest::newRow("weights adding up to zero give null")
+            << SummaryOperation::WeightedAverage << 0.0 << ints({10, 20}) << ints({1, -1}) << null;
+    }
+    void statistics()
+    {
+        QFETCH(SummaryOperation, operation);
+        QFETCH(double, argument);
+        QFETCH(QList<Value>, values);
+        QFETCH(QList<Value>, weights);
+        QFETCH(Value, expected);
+        SummaryAccumulator acc(operation, argument);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            acc.add(values[i], i < weights.size() ? weights[i] : Value());
+        const Value got = acc.result();
+        QCOMPARE(got.type(), expected.type());
+        if (got.type() == ValueType::Number)
+            QVERIFY2(qAbs(got.asNumber() - expected.asNumber()) <= 1e-12 * qMax(1.0, qAbs(expected.asNumber())),
+                     qPrintable(got.toDebugText() + QStringLiteral(" != ") + expected.toDebugText()));
+        else
+            QVERIFY2(got == expected, qPrintable(got.toDebugText() + QStringLiteral(" != ") + expected.toDebugText()));
+        // Starting again forgets everything.
+        acc.reset();
+        QVERIFY(acc.result().isNull() || operation == SummaryOperation::Count);
+    }
 };
 
 QTEST_APPLESS_MAIN(SummaryTest)

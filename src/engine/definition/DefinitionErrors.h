@@ -34,6 +34,7 @@ constexpr qint32 UnexpectedText = 2030;
 constexpr qint32 MissingElement = 2031;
 constexpr qint32 EmptyFormula = 2032;
 constexpr qint32 BadName = 2033;
+constexpr qint32 BadSummaryOption = 2034;
 // Names
 constexpr qint32 DuplicateTable = 2040;
 constexpr qint32 DuplicateFormula = 2041;

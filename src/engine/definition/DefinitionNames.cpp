@@ -26,6 +26,17 @@ std::span<const EnumName<SummaryOperation>> summaryOperationNames()
         {SummaryOperation::Average, u"Average"},
         {SummaryOperation::Minimum, u"Minimum"},
         {SummaryOperation::Maximum, u"Maximum"},
+        {SummaryOperation::Median, u"Median"},
+        {SummaryOperation::Mode, u"Mode"},
+        {SummaryOperation::NthLargest, u"NthLargest"},
+        {SummaryOperation::NthSmallest, u"NthSmallest"},
+        {SummaryOperation::NthMostFrequent, u"NthMostFrequent"},
+        {SummaryOperation::Percentile, u"Percentile"},
+        {SummaryOperation::StdDev, u"StdDev"},
+        {SummaryOperation::PopulationStdDev, u"PopulationStdDev"},
+        {SummaryOperation::Variance, u"Variance"},
+        {SummaryOperation::PopulationVariance, u"PopulationVariance"},
+        {SummaryOperation::WeightedAverage, u"WeightedAverage"},
     };
     return names;
 }
@@ -35,6 +46,15 @@ std::span<const EnumName<JoinType>> joinTypeNames()
     static constexpr EnumName<JoinType> names[] = {
         {JoinType::Inner, u"inner"},
         {JoinType::LeftOuter, u"leftOuter"},
+    };
+    return names;
+}
+
+std::span<const EnumName<bool>> restChoiceNames()
+{
+    static constexpr EnumName<bool> names[] = {
+        {false, u"leaveOut"},
+        {true, u"gather"},
     };
     return names;
 }

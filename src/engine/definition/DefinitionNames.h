@@ -27,6 +27,8 @@ std::span<const EnumName<SpecialField>> specialFieldNames();
 std::span<const EnumName<SummaryOperation>> summaryOperationNames();
 std::span<const EnumName<JoinType>> joinTypeNames();
 std::span<const EnumName<SortDirection>> sortDirectionNames();
+/// A ranked group's `rest`: the groups not kept are left out, or gathered.
+std::span<const EnumName<bool>> restChoiceNames();
 std::span<const EnumName<HorizontalAlignment>> alignmentNames();
 std::span<const EnumName<LineStyle>> lineStyleNames();
 std::span<const EnumName<ValueType>> parameterTypeNames();

@@ -5,6 +5,7 @@
 #include "engine/definition/NameCheck.h"
 #include "engine/definition/PictureData.h"
 #include "engine/definition/ReportElementReader.h"
+#include "engine/definition/SummaryAttributes.h"
 
 namespace velmora {
 
@@ -157,13 +158,10 @@ void ObjectReader::readKindAttributes(AttributeReader &attributes, ReportObject 
 
 FieldRef ObjectReader::readSummary(AttributeReader &attributes)
 {
-    FieldRef summary;
-    summary.kind = Kind::Summary;
-    attributes.required(u"operation");
-    summary.operation = attributes.choice(u"operation", summaryOperationNames(), SummaryOperation::Sum);
-    summary.operand = std::make_shared<FieldRef>(m_references.field(attributes, u"source", {Kind::Database, Kind::Formula}));
+    FieldRef summary = readSummaryAttributes(attributes, m_references, u"source");
     attributes.required(u"group");
     summary.groupLevel = m_references.groupLevel(attributes, u"group", u"report", -1);
+    summary.percentOfLevel = readPercentOf(attributes, m_references, summary);
     return summary;
 }
 

@@ -1,6 +1,7 @@
 #include "engine/definition/ObjectXmlWriter.h"
 
 #include "engine/definition/DefinitionNames.h"
+#include "engine/definition/SummaryAttributes.h"
 #include "engine/definition/ReportXmlWriter.h"
 
 namespace velmora {
@@ -93,9 +94,11 @@ void ObjectXmlWriter::writeKindAttributes(const ReportObject &object)
 
 void ObjectXmlWriter::writeSummary(const FieldRef &summary)
 {
-    m_out.text(u"operation", nameOf(summaryOperationNames(), summary.operation));
-    m_out.text(u"source", summary.operand ? summary.operand->toText() : QString());
+    writeSummaryAttributes(m_out, summary, u"source");
     m_out.text(u"group", summary.groupLevel < 0 ? QStringLiteral("report") : QString::number(summary.groupLevel + 1));
+    if (summary.percentOfLevel != FieldRef::NotPercent)
+        m_out.text(u"percentOf", summary.percentOfLevel < 0 ? QStringLiteral("report")
+                                                             : QString::number(summary.percentOfLevel + 1));
 }
 
 void ObjectXmlWriter::writeTextFormat(const ObjectFormat &format)

@@ -47,7 +47,25 @@ bool FieldRef::operator==(const FieldRef &other) const
 {
     return kind == other.kind && table == other.table && name == other.name && special == other.special
         && operation == other.operation && groupLevel == other.groupLevel
-        && pointeesEqual(operand, other.operand);
+        && pointeesEqual(operand, other.operand) && argument == other.argument
+        && pointeesEqual(weight, other.weight) && percentOfLevel == other.percentOfLevel;
+}
+
+bool summaryTakesArgument(SummaryOperation operation)
+{
+    return operation == SummaryOperation::NthLargest || operation == SummaryOperation::NthSmallest
+        || operation == SummaryOperation::NthMostFrequent || operation == SummaryOperation::Percentile;
+}
+
+bool summaryTakesWeight(SummaryOperation operation)
+{
+    return operation == SummaryOperation::WeightedAverage;
+}
+
+bool summaryRuns(SummaryOperation operation)
+{
+    return operation != SummaryOperation::Median && operation != SummaryOperation::Percentile
+        && operation != SummaryOperation::Mode && operation != SummaryOperation::NthMostFrequent;
 }
 
 bool ReportObject::operator==(const ReportObject &other) const

@@ -65,7 +65,21 @@ struct TableLink {
 
 enum class SortDirection : quint8 { Ascending, Descending };
 
-enum class SummaryOperation : quint8 { Sum, Count, DistinctCount, Average, Minimum, Maximum };
+/// The statistical ones (Median onwards) are described in docs/layout.md,
+/// "Totals"; NthLargest, NthSmallest, NthMostFrequent and Percentile take an
+/// argument (N, or P from 0 to 100) and WeightedAverage a weight field.
+enum class SummaryOperation : quint8 {
+    Sum, Count, DistinctCount, Average, Minimum, Maximum,
+    Median, Mode, NthLargest, NthSmallest, NthMostFrequent, Percentile,
+    StdDev, PopulationStdDev, Variance, PopulationVariance, WeightedAverage,
+};
+
+/// Whether an operation needs an argument, or a weight field.
+bool summaryTakesArgument(SummaryOperation operation);
+bool summaryTakesWeight(SummaryOperation operation);
+/// Whether a running total can give the operation record by record without
+/// sorting every value again at each record.
+bool summaryRuns(SummaryOperation operation);
 
 enum class SpecialField : quint8 {
     PageNumber,
@@ -92,6 +106,12 @@ struct FieldRef {
     SummaryOperation operation = SummaryOperation::Sum;
     std::shared_ptr<FieldRef> operand; ///< for Summary
     int groupLevel = -1;               ///< for Summary
+    double argument = 0;               ///< for Summary: N or P when the operation takes one
+    std::shared_ptr<FieldRef> weight;  ///< for Summary: WeightedAverage's weight field
+    /// For Summary: shown as a percentage of the same summary over this
+    /// outer group level, or over the whole report (-1); NotPercent: as is.
+    int percentOfLevel = NotPercent;
+    static constexpr int NotPercent = -2;
 
     /// The reference as formulas write it: "{Clients.Nom}", "{@Total}",
     /// "{?Any}", "{#Acumulat}", "PageNumber", "Sum ({LiniesComanda.Quantitat}, 0)".
@@ -120,6 +140,20 @@ struct SortDefinition {
     bool operator==(const SortDefinition &) const = default;
 };
 
+/// Groups of one level ordered by one of their summaries instead of by their
+/// value, optionally keeping only the first N of each outer group and
+/// gathering the rest into one group of their own (docs/layout.md).
+struct GroupRanking {
+    FieldRef by; ///< a Summary over the group's own level
+    SortDirection direction = SortDirection::Descending;
+    std::optional<int> keep;  ///< groups kept in each outer group; none: all
+    QString keepParameter;    ///< when not empty, N comes from this parameter
+    bool keepTies = false;    ///< also keep the groups tied with the N-th
+    bool gatherRest = false;  ///< the groups not kept form one group, printed last
+    QString restName = QStringLiteral("Altres");
+    bool operator==(const GroupRanking &) const = default;
+};
+
 struct GroupDefinition {
     FieldRef field; ///< Database or Formula: a new group starts when it changes
     SortDirection direction = SortDirection::Ascending;
@@ -127,6 +161,7 @@ struct GroupDefinition {
     bool keepTogether = false; ///< try to keep a group on one page
     bool repeatHeader = false; ///< repeat the group header on each new page
     SourcePosition position;
+    std::optional<GroupRanking> ranking; ///< none: ordered by the group's value
     bool operator==(const GroupDefinition &) const = default;
 };
 
@@ -137,6 +172,8 @@ struct RunningTotalDefinition {
     FormulaText condition;     ///< empty: every record counts
     int resetGroupLevel = -1;  ///< reset when this group (0-based) changes; -1 never
     SourcePosition position;
+    double argument = 0;       ///< N, for the operations that take one
+    std::optional<FieldRef> weight; ///< WeightedAverage's weight field
     bool operator==(const RunningTotalDefinition &) const = default;
 };
 

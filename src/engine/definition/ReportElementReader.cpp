@@ -5,6 +5,7 @@
 #include "engine/definition/NameCheck.h"
 #include "engine/definition/ParameterValueText.h"
 #include "engine/definition/SectionListReader.h"
+#include "engine/definition/SummaryAttributes.h"
 
 #include <array>
 
@@ -265,8 +266,48 @@ void ReportElementReader::readGroup()
     group.keepTogether = attributes.boolean(u"keepTogether", false);
     group.repeatHeader = attributes.boolean(u"repeatHeader", false);
     attributes.finish();
-    group.selection = m_walker.readOptionalFormulaChild(u"selection");
+    // The group joins the report first so that its <rank> may name it.
     m_report.groups.push_back(std::move(group));
+    bool seenSelection = false;
+    while (m_walker.nextChild()) {
+        const bool rank = m_walker.name() == QLatin1String("rank");
+        if (!rank && m_walker.name() != QLatin1String("selection"))
+            m_walker.failUnknownElement();
+        if (rank ? m_report.groups.back().ranking.has_value() : seenSelection)
+            m_walker.fail(ElementOutOfPlace, QStringLiteral("l'element <%1> només pot sortir una vegada dins de <group>.")
+                                                 .arg(m_walker.name()));
+        if (rank) {
+            m_report.groups.back().ranking = readRank(int(m_report.groups.size()) - 1);
+        } else {
+            seenSelection = true;
+            m_report.groups.back().selection = m_walker.readFormula();
+        }
+    }
+}
+
+GroupRanking ReportElementReader::readRank(int level)
+{
+    AttributeReader attributes(m_walker);
+    GroupRanking ranking;
+    ranking.by = readSummaryAttributes(attributes, m_references, u"source");
+    ranking.by.groupLevel = level;
+    ranking.direction = attributes.choice(u"direction", sortDirectionNames(), SortDirection::Descending);
+    if (const auto keep = attributes.optional(u"keep"); keep && keep->startsWith(u'{')) {
+        const FieldRef parameter = m_references.field(attributes, u"keep", {Kind::Parameter});
+        ranking.keepParameter = parameter.name;
+    } else if (keep) {
+        ranking.keep = attributes.integer(u"keep", 0, 0, 1000000000);
+    }
+    ranking.keepTies = attributes.boolean(u"keepTies", false);
+    ranking.gatherRest = attributes.choice(u"rest", restChoiceNames(), false);
+    ranking.restName = attributes.text(u"restName", ranking.restName);
+    if (!ranking.keep && ranking.keepParameter.isEmpty()
+        && (ranking.gatherRest || ranking.keepTies || attributes.has(u"restName")))
+        attributes.fail(BadSummaryOption, QStringLiteral("els atributs «rest», «restName» i «keepTies» de <rank> "
+                                                         "només valen amb «keep»."));
+    attributes.finish();
+    m_walker.finishEmpty();
+    return ranking;
 }
 
 void ReportElementReader::readRunningTotal()
@@ -278,7 +319,17 @@ void ReportElementReader::readRunningTotal()
     refuseDuplicate(attributes, m_report.runningTotal(total.name) != nullptr, DuplicateRunningTotal,
                     QStringLiteral("el total acumulat"), total.name);
     total.operation = attributes.choice(u"operation", summaryOperationNames(), SummaryOperation::Sum);
+    if (!summaryRuns(total.operation))
+        attributes.fail(BadSummaryOption, QStringLiteral("un total acumulat no pot ser %1: caldria ordenar tots els "
+                                                         "valors de nou a cada registre; feu-ne un resum.")
+                                              .arg(nameOf(summaryOperationNames(), total.operation)));
     total.field = m_references.field(attributes, u"field", {Kind::Database, Kind::Formula});
+    if (summaryTakesArgument(total.operation)) {
+        attributes.required(u"argument");
+        total.argument = attributes.integer(u"argument", 1, 1, 1000000);
+    }
+    if (summaryTakesWeight(total.operation))
+        total.weight = m_references.field(attributes, u"weight", {Kind::Database, Kind::Formula});
     total.resetGroupLevel = m_references.groupLevel(attributes, u"reset", u"never", -1);
     attributes.finish();
     total.condition = m_walker.readOptionalFormulaChild(u"condition");

@@ -33,6 +33,7 @@ private:
     SortDefinition readSortKey(AttributeReader &attributes);
     void readSort();
     void readGroup();
+    GroupRanking readRank(int level);
     void readRunningTotal();
     QString tableAlias(AttributeReader &attributes, QStringView attribute);
 

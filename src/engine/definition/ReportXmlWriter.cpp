@@ -3,6 +3,7 @@
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/ObjectXmlWriter.h"
 #include "engine/definition/ParameterValueText.h"
+#include "engine/definition/SummaryAttributes.h"
 
 namespace velmora {
 
@@ -150,8 +151,27 @@ void ReportXmlWriter::writeGroups(const ReportDefinition &report)
         m_out.text(u"direction", nameOf(sortDirectionNames(), group.direction));
         m_out.flag(u"keepTogether", group.keepTogether);
         m_out.flag(u"repeatHeader", group.repeatHeader);
+        if (group.ranking)
+            writeRank(*group.ranking);
         m_out.formula(u"selection", group.selection);
         m_out.end();
+    }
+    m_out.end();
+}
+
+void ReportXmlWriter::writeRank(const GroupRanking &ranking)
+{
+    m_out.start(u"rank");
+    writeSummaryAttributes(m_out, ranking.by, u"source");
+    m_out.text(u"direction", nameOf(sortDirectionNames(), ranking.direction));
+    if (!ranking.keepParameter.isEmpty())
+        m_out.text(u"keep", QStringLiteral("{?%1}").arg(ranking.keepParameter));
+    else if (ranking.keep)
+        m_out.integer(u"keep", *ranking.keep);
+    if (ranking.keep || !ranking.keepParameter.isEmpty()) {
+        m_out.flag(u"keepTies", ranking.keepTies);
+        m_out.text(u"rest", nameOf(restChoiceNames(), ranking.gatherRest));
+        m_out.text(u"restName", ranking.restName);
     }
     m_out.end();
 }
@@ -166,6 +186,10 @@ void ReportXmlWriter::writeRunningTotals(const ReportDefinition &report)
         m_out.text(u"name", total.name);
         m_out.text(u"operation", nameOf(summaryOperationNames(), total.operation));
         m_out.text(u"field", total.field.toText());
+        if (summaryTakesArgument(total.operation))
+            m_out.integer(u"argument", int(total.argument));
+        if (total.weight)
+            m_out.text(u"weight", total.weight->toText());
         if (total.resetGroupLevel >= 0)
             m_out.integer(u"reset", total.resetGroupLevel + 1);
         m_out.formula(u"condition", total.condition);

@@ -22,6 +22,7 @@ private:
     void writeFormulas(const ReportDefinition &report);
     void writeSorts(const ReportDefinition &report);
     void writeGroups(const ReportDefinition &report);
+    void writeRank(const GroupRanking &ranking);
     void writeRunningTotals(const ReportDefinition &report);
     void writeSections(const ReportDefinition &report);
     void writeSection(const SectionDefinition &section);

@@ -54,18 +54,42 @@ void Formula::bind(FormulaBinder &binder)
             if (node.slot < 0)
                 failUnbound(FormulaErrors::UnknownReference, node, QStringLiteral("%1 no existeix en aquest informe").arg(ref.toText()));
         } else if (node.kind == NodeKind::Summary) {
-            const FormulaReference &operand = m_tree.references[size_t(node.reference)];
-            std::optional<FormulaReference> group;
-            if (node.groupReference >= 0)
-                group = m_tree.references[size_t(node.groupReference)];
-            node.slot = binder.resolveSummary(node.summary, operand, group);
-            if (node.slot < 0) {
-                const QString what = group ? QStringLiteral("no es pot resumir %1 pels grups de %2: el camp o el grup no existeixen").arg(operand.toText(), group->toText())
-                                           : QStringLiteral("no es pot resumir %1: no existeix en aquest informe").arg(operand.toText());
-                failUnbound(FormulaErrors::UnknownSummary, node, what);
-            }
+            node.slot = binder.resolveSummary(summaryRequest(node));
+            if (node.slot < 0)
+                failUnbound(FormulaErrors::UnknownSummary, node, unboundSummaryText(node));
         }
     }
+}
+
+SummaryRequest Formula::summaryRequest(const SyntaxNode &node) const
+{
+    const auto referenceAt = [this](int index) -> std::optional<FormulaReference> {
+        if (index < 0)
+            return std::nullopt;
+        return m_tree.references[size_t(index)];
+    };
+    SummaryRequest request;
+    request.function = node.summary;
+    request.operand = m_tree.references[size_t(node.reference)];
+    request.group = referenceAt(node.groupReference);
+    request.argument = node.summaryArgument;
+    request.weight = referenceAt(node.weightReference);
+    request.percent = node.percent;
+    request.percentOfGroup = referenceAt(node.percentReference);
+    return request;
+}
+
+QString Formula::unboundSummaryText(const SyntaxNode &node) const
+{
+    const SummaryRequest request = summaryRequest(node);
+    if (request.percent && request.group && request.percentOfGroup)
+        return QStringLiteral("no es pot resumir %1 pels grups de %2 com a part dels grups de %3: el camp o els grups no "
+                              "existeixen, o el segon grup no és més extern que el primer")
+            .arg(request.operand.toText(), request.group->toText(), request.percentOfGroup->toText());
+    if (request.group)
+        return QStringLiteral("no es pot resumir %1 pels grups de %2: el camp o el grup no existeixen")
+            .arg(request.operand.toText(), request.group->toText());
+    return QStringLiteral("no es pot resumir %1: no existeix en aquest informe").arg(request.operand.toText());
 }
 
 Value Formula::evaluate(EvaluationContext &context) const

@@ -38,6 +38,8 @@ public:
 private:
     Formula(SyntaxTree tree, QString name);
     [[noreturn]] void failUnbound(qint32 number, const SyntaxNode &node, const QString &what) const;
+    SummaryRequest summaryRequest(const SyntaxNode &node) const;
+    QString unboundSummaryText(const SyntaxNode &node) const;
 
     SyntaxTree m_tree;
     QString m_name;

@@ -8,9 +8,12 @@
 #include "engine/formula/FunctionLibrary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace velmora {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -44,7 +47,22 @@ constexpr NamedSummary summaryFunctions[] = {
     {u"Average", SummaryFunction::Average},
     {u"Minimum", SummaryFunction::Minimum},
     {u"Maximum", SummaryFunction::Maximum},
+    {u"Median", SummaryFunction::Median},
+    {u"Mode", SummaryFunction::Mode},
+    {u"NthLargest", SummaryFunction::NthLargest},
+    {u"NthSmallest", SummaryFunction::NthSmallest},
+    {u"NthMostFrequent", SummaryFunction::NthMostFrequent},
+    {u"Percentile", SummaryFunction::Percentile},
+    {u"StdDev", SummaryFunction::StdDev},
+    {u"PopulationStdDev", SummaryFunction::PopulationStdDev},
+    {u"Variance", SummaryFunction::Variance},
+    {u"PopulationVariance", SummaryFunction::PopulationVariance},
+    {u"WeightedAverage", SummaryFunction::WeightedAverage},
 };
+
+/// "PercentOfSum" and the like: a summary as a share of the same summary
+/// over an outer group or the whole report.
+constexpr QStringView percentPrefix = u"PercentOf";
 
 bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
@@ -53,6 +71,27 @@ auto findNamed(const Table &table, QStringView name) -> const std::remove_extent
 {
     const auto found = std::find_if(std::begin(table), std::end(table), [&](const auto &entry) { return sameName(entry.name, name); });
     return found == std::end(table) ? nullptr : &*found;
+}
+
+const NamedSummary *findSummary(QStringView name)
+{
+    if (name.startsWith(percentPrefix, Qt::CaseInsensitive))
+        return findNamed(summaryFunctions, name.mid(percentPrefix.size()));
+    return findNamed(summaryFunctions, name);
+}
+
+QString summaryUsage(QStringView name, SummaryFunction fn, bool percent)
+{
+    const bool numberFirst = summaryFunctionTakesArgument(fn);
+    const bool weighted = fn == SummaryFunction::WeightedAverage;
+    const QString what = (numberFirst ? QStringLiteral("un nombre, ") : QString()) + QStringLiteral("un camp o una fórmula")
+                       + (weighted ? QStringLiteral(", el camp del pes") : QString());
+    const QString example = name + u'(' + (numberFirst ? (fn == SummaryFunction::Percentile ? u"90, "_s : u"3, "_s) : QString())
+                          + u"{Taula.Camp}"_s + (weighted ? u", {Taula.Pes}"_s : QString());
+    if (percent)
+        return QStringLiteral("%1 espera %2, el camp que fa els grups i, opcionalment, el d'un grup més extern: %3, "
+                              "{Taula.Grup}, {Taula.GrupExtern})").arg(name, what, example);
+    return QStringLiteral("%1 espera %2 i, opcionalment, el camp que fa els grups: %3, {Taula.Grup})").arg(name, what, example);
 }
 
 bool isComparison(BinaryOperator op)
@@ -521,7 +560,7 @@ std::vector<int> FormulaParser::parseArguments()
 
 int FormulaParser::parseCall(const FormulaToken &name)
 {
-    const NamedSummary *summary = findNamed(summaryFunctions, name.text);
+    const NamedSummary *summary = findSummary(name.text);
     const FunctionDefinition *function = findFunction(name.text);
     const bool isConditional = sameName(name.text, u"IIF");
     const bool isChoose = sameName(name.text, u"Choose");
@@ -583,25 +622,56 @@ int FormulaParser::parseCall(const FormulaToken &name)
 
 int FormulaParser::parseSummary(const FormulaToken &name, const std::vector<int> &arguments)
 {
-    const NamedSummary *summary = findNamed(summaryFunctions, name.text);
-    const auto isReference = [&](int i) { return m_tree.nodes[size_t(arguments[size_t(i)])].kind == NodeKind::Reference; };
+    const NamedSummary *summary = findSummary(name.text);
+    const bool percent = name.text.startsWith(percentPrefix, Qt::CaseInsensitive);
+    const bool numberFirst = summaryFunctionTakesArgument(summary->function);
+    const bool weighted = summary->function == SummaryFunction::WeightedAverage;
+    // Which arguments are what: [N,] field [, weight], group [, outer group].
+    const int leading = numberFirst ? 1 : 0;
+    const int fixed = leading + 1 + (weighted ? 1 : 0);
     const int count = int(arguments.size());
-    if (count < 1 || count > 2 || !isReference(0) || (count == 2 && !isReference(1)))
-        fail(FormulaErrors::SummaryNeedsReference, name.position,
-             QStringLiteral("%1 espera un camp o una fórmula i, opcionalment, el camp que fa els grups: %1({Taula.Camp}, {Taula.Grup})").arg(name.text));
+    const auto isReference = [&](int i) { return m_tree.nodes[size_t(arguments[size_t(i)])].kind == NodeKind::Reference; };
+    bool wellFormed = count >= fixed + (percent ? 1 : 0) && count <= fixed + (percent ? 2 : 1);
+    for (int i = leading; wellFormed && i < count; ++i)
+        wellFormed = isReference(i);
+    if (!wellFormed)
+        fail(FormulaErrors::SummaryNeedsReference, name.position, summaryUsage(name.text, summary->function, percent));
     SyntaxNode node;
     node.kind = NodeKind::Summary;
     node.summary = summary->function;
+    node.percent = percent;
     node.position = name.position;
-    node.reference = m_tree.nodes[size_t(arguments[0])].reference;
-    if (count == 2)
-        node.groupReference = m_tree.nodes[size_t(arguments[1])].reference;
-    if (node.summary == SummaryFunction::Count || node.summary == SummaryFunction::DistinctCount)
+    if (numberFirst)
+        node.summaryArgument = summaryArgument(name, arguments[0], summary->function);
+    const auto referenceOf = [&](int i) { return i < count ? m_tree.nodes[size_t(arguments[size_t(i)])].reference : -1; };
+    node.reference = referenceOf(leading);
+    if (weighted)
+        node.weightReference = referenceOf(leading + 1);
+    node.groupReference = referenceOf(fixed);
+    if (percent)
+        node.percentReference = referenceOf(fixed + 1);
+    if (percent || summary->function >= SummaryFunction::StdDev)
+        node.staticType = ValueType::Number;
+    else if (node.summary == SummaryFunction::Count || node.summary == SummaryFunction::DistinctCount)
         node.staticType = ValueType::Integer;
     // The operands' own nodes are never evaluated: only the summary's slot is read.
     for (int argument : arguments)
         m_tree.nodes[size_t(argument)].kind = NodeKind::Constant;
     return addNode(std::move(node));
+}
+
+double FormulaParser::summaryArgument(const FormulaToken &name, int argument, SummaryFunction fn)
+{
+    // N and P are fixed when the report opens: a number written in the formula.
+    const SyntaxNode &node = m_tree.nodes[size_t(argument)];
+    const bool percentile = fn == SummaryFunction::Percentile;
+    const double value = node.kind == NodeKind::Constant && node.constant.isNumeric() ? node.constant.toDouble() : -1;
+    const bool valid = percentile ? value >= 0 && value <= 100 : value >= 1 && value <= 1e6 && value == std::floor(value);
+    if (!valid)
+        fail(FormulaErrors::SummaryNeedsReference, name.position,
+             percentile ? QStringLiteral("%1 espera primer un nombre escrit de 0 a 100").arg(name.text)
+                        : QStringLiteral("%1 espera primer un nombre enter escrit, d'1 en amunt").arg(name.text));
+    return value;
 }
 
 } // namespace velmora

@@ -38,6 +38,7 @@ private:
     int parseCall(const FormulaToken &name);
     std::vector<int> parseArguments();
     int parseSummary(const FormulaToken &name, const std::vector<int> &arguments);
+    double summaryArgument(const FormulaToken &name, int argument, SummaryFunction fn);
 
     const FormulaToken &current() const { return m_tokens[m_index]; }
     const FormulaToken &take() { return m_tokens[m_index < m_tokens.size() - 1 ? m_index++ : m_index]; }

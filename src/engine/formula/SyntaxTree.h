@@ -50,6 +50,10 @@ struct SyntaxNode {
     int slot = -1;
     int reference = -1;      ///< index into SyntaxTree::references
     int groupReference = -1; ///< index into SyntaxTree::references, summaries only
+    int weightReference = -1;  ///< summaries only: WeightedAverage's weight
+    int percentReference = -1; ///< percentages only: the outer group; -1 the report
+    bool percent = false;      ///< summaries only: PercentOf...
+    double summaryArgument = 0; ///< summaries only: N or P
     int depth = 1;
     const FunctionDefinition *function = nullptr;
     Value constant;

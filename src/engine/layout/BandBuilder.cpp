@@ -23,6 +23,8 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
 {
     const SectionDefinition &section = m_plan.definition().sections[size_t(sectionIndex)];
     const SectionPlan &plan = m_plan.section(sectionIndex);
+    const bool groupSection = section.kind == SectionKind::GroupHeader || section.kind == SectionKind::GroupFooter;
+    m_context.setSectionGroupLevel(groupSection ? section.groupLevel : -1);
     Band band;
     band.height = section.height;
     band.keepTogether = section.options.keepTogether;

@@ -14,8 +14,13 @@ struct GroupLevel {
     std::vector<quint32> starts; ///< position of each group's first record, ascending
     /// summaries[summary][group]: only for the summaries of this level (others empty)
     std::vector<std::vector<Value>> summaries;
-    /// The group's value (its key), as the group tree shows it.
+    /// The group's value (its key), as the group tree shows it; for a group
+    /// that gathers the rest of a ranked level, the name the report gives it.
     std::vector<Value> keys;
+    /// Whether each group gathers the rest of a ranked level; empty when none does.
+    std::vector<bool> gathered;
+
+    bool isGathered(int group) const { return group >= 0 && size_t(group) < gathered.size() && gathered[size_t(group)]; }
 
     /// The group holding the record at `position`.
     int groupAt(qint64 position) const;
@@ -39,6 +44,7 @@ struct PreparedRecords {
     std::vector<Value> reportSummaries; ///< by summary; Null for those of a group level
     std::vector<std::vector<Value>> runningTotals; ///< [total][position]
     bool summariesReady = false;
+    bool anyGathered = false; ///< some group gathers the rest of a ranked level
     bool runningTotalsReady = false;
 
     qint64 size() const { return qint64(order.size()); }

@@ -44,6 +44,28 @@ void RecordContext::setPage(int pageNumber, int totalPages)
     forgetFormulaValues();
 }
 
+void RecordContext::setSectionGroupLevel(int level)
+{
+    if (level == m_sectionGroupLevel)
+        return;
+    m_sectionGroupLevel = level;
+    if (m_prepared.anyGathered)
+        forgetFormulaValues();
+}
+
+std::optional<Value> RecordContext::gatheredGroupName(const Operand &operand) const
+{
+    if (!m_prepared.anyGathered || m_position < 0)
+        return std::nullopt;
+    for (int l = 0; l <= m_sectionGroupLevel && size_t(l) < m_prepared.levels.size(); ++l) {
+        const GroupLevel &level = m_prepared.levels[size_t(l)];
+        const int group = level.groupAt(m_position);
+        if (level.isGathered(group) && m_plan.sortKeys()[size_t(l)].operand == operand)
+            return level.keys[size_t(group)];
+    }
+    return std::nullopt;
+}
+
 Value RecordContext::evaluate(const Formula &formula)
 {
     return formula.evaluate(*this);
@@ -75,6 +97,9 @@ Value RecordContext::formulaValue(int index)
 
 Value RecordContext::operandValue(const Operand &operand)
 {
+    if (m_sectionGroupLevel >= 0)
+        if (auto name = gatheredGroupName(operand))
+            return *name;
     if (operand.isFormula)
         return formulaValue(operand.index);
     if (m_record < 0)
@@ -87,7 +112,7 @@ Value RecordContext::slotValue(int slot)
     const SlotTarget &target = m_plan.slotTargets()[size_t(slot)];
     switch (target.kind) {
     case SlotTarget::Kind::Field: return operandValue(Operand{false, target.index});
-    case SlotTarget::Kind::Formula: return formulaValue(target.index);
+    case SlotTarget::Kind::Formula: return operandValue(Operand{true, target.index});
     case SlotTarget::Kind::Parameter: return m_plan.parameterValues()[size_t(target.index)];
     case SlotTarget::Kind::RunningTotal: return runningTotalValue(target.index);
     case SlotTarget::Kind::Summary: return summaryValue(target.index);
@@ -109,7 +134,7 @@ Value RecordContext::summaryValue(int summary)
     if (s.groupLevel < 0)
         return m_prepared.reportSummaries[size_t(summary)];
     if (m_position < 0)
-        return SummaryAccumulator(s.operation).result(); // no records: a count of 0, no sum
+        return SummaryAccumulator(s.operation, s.argument).result(); // no records: a count of 0, no sum
     const GroupLevel &level = m_prepared.levels[size_t(s.groupLevel)];
     const int group = level.groupAt(m_position);
     if (group < 0)

@@ -22,6 +22,10 @@ public:
     /// as on a page of a report without records).
     void setPosition(qint64 position);
     void setPage(int pageNumber, int totalPages);
+    /// The group level whose header or footer is being built, -1 for other
+    /// sections: there a group that gathers the rest shows its name in place
+    /// of its field.
+    void setSectionGroupLevel(int level);
 
     qint64 position() const { return m_position; }
     Value evaluate(const Formula &formula);
@@ -40,6 +44,7 @@ private:
     Value summaryValue(int summary);
     Value runningTotalValue(int index);
     Value unavailable(const QString &what) const;
+    std::optional<Value> gatheredGroupName(const Operand &operand) const;
 
     const ReportPlan &m_plan;
     const PreparedRecords &m_prepared;
@@ -48,6 +53,7 @@ private:
     qint64 m_position = -1;
     int m_pageNumber = 1;
     int m_totalPages = 0;
+    int m_sectionGroupLevel = -1;
     std::vector<Value> m_formulaValues;
     std::vector<quint8> m_formulaState; ///< 0 not worked out, 1 in progress, 2 done
 };

@@ -1,6 +1,7 @@
 #include "engine/layout/RecordPreparation.h"
 
 #include "engine/layout/LayoutErrors.h"
+#include "engine/layout/RankedGroups.h"
 #include "engine/layout/RecordContext.h"
 #include "engine/layout/SummaryAccumulator.h"
 #include "engine/layout/ValueOrder.h"
@@ -143,10 +144,69 @@ void recordGroupKeys(const ReportPlan &plan, PreparedRecords &prepared, RecordCo
     for (int l = 0; l < plan.groupCount(); ++l) {
         GroupLevel &level = prepared.levels[size_t(l)];
         level.keys.clear();
-        for (quint32 start : level.starts) {
-            context.setPosition(start);
+        for (size_t g = 0; g < level.starts.size(); ++g) {
+            if (level.isGathered(int(g))) {
+                level.keys.push_back(Value::string(plan.ranking(l)->restName));
+                continue;
+            }
+            context.setPosition(level.starts[g]);
             level.keys.push_back(context.operandValue(plan.sortKeys()[size_t(l)].operand));
         }
+    }
+}
+
+/// Which groups gather the rest, from the flags of their first positions.
+void markGatheredGroups(PreparedRecords &prepared, const std::vector<std::vector<bool>> &gatheredAt)
+{
+    prepared.anyGathered = false;
+    for (size_t l = 0; l < prepared.levels.size(); ++l) {
+        GroupLevel &level = prepared.levels[l];
+        level.gathered.assign(level.starts.size(), false);
+        for (size_t g = 0; g < level.starts.size(); ++g)
+            level.gathered[g] = gatheredAt[l][level.starts[g]];
+        prepared.anyGathered = prepared.anyGathered
+                            || std::find(level.gathered.begin(), level.gathered.end(), true) != level.gathered.end();
+    }
+}
+
+/// 100 × part / whole, or Null when either is Null, not a number, or the
+/// whole is zero.
+Value percentage(const Value &part, const Value &whole)
+{
+    if (!part.isNumeric() || !whole.isNumeric() || whole.toDouble() == 0)
+        return Value();
+    return Value::number(100.0 * part.toDouble() / whole.toDouble());
+}
+
+const Value &summaryAtPosition(const PreparedRecords &prepared, const SummaryPlan &plan, int summary, qint64 position)
+{
+    if (plan.groupLevel < 0)
+        return prepared.reportSummaries[size_t(summary)];
+    const GroupLevel &level = prepared.levels[size_t(plan.groupLevel)];
+    return level.summaries[size_t(summary)][size_t(level.groupAt(position))];
+}
+
+/// Each group's share of the same summary over the group holding it at the
+/// outer level; worked out once the plain summaries are known.
+void computePercentages(const ReportPlan &plan, PreparedRecords &prepared)
+{
+    const auto &summaries = plan.summaries();
+    for (size_t s = 0; s < summaries.size(); ++s) {
+        const SummaryPlan &p = summaries[s];
+        if (!p.isPercentage())
+            continue;
+        const auto [part, whole] = p.percentOf;
+        const SummaryPlan &wholePlan = summaries[size_t(whole)];
+        if (p.groupLevel < 0) {
+            prepared.reportSummaries[s] = percentage(prepared.reportSummaries[size_t(part)], prepared.reportSummaries[size_t(whole)]);
+            continue;
+        }
+        GroupLevel &level = prepared.levels[size_t(p.groupLevel)];
+        std::vector<Value> &shares = level.summaries[s];
+        shares.clear();
+        for (size_t g = 0; g < level.starts.size(); ++g)
+            shares.push_back(percentage(level.summaries[size_t(part)][g],
+                                        summaryAtPosition(prepared, wholePlan, whole, level.starts[g])));
     }
 }
 
@@ -159,7 +219,7 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
         level.summaries.assign(summaries.size(), {});
     std::vector<SummaryAccumulator> acc;
     for (const SummaryPlan &s : summaries) {
-        acc.emplace_back(s.operation);
+        acc.emplace_back(s.operation, s.argument);
         if (s.groupLevel >= 0)
             prepared.levels[size_t(s.groupLevel)].summaries[&s - summaries.data()].reserve(
                 prepared.levels[size_t(s.groupLevel)].starts.size());
@@ -171,7 +231,10 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
         context.setPosition(pos);
         const int ending = prepared.firstEndingLevel[size_t(pos)];
         for (size_t s = 0; s < summaries.size(); ++s) {
-            acc[s].add(context.operandValue(summaries[s].operand));
+            if (summaries[s].isPercentage())
+                continue;
+            const std::optional<Operand> &weight = summaries[s].weight;
+            acc[s].add(context.operandValue(summaries[s].operand), weight ? context.operandValue(*weight) : Value());
             const int level = summaries[s].groupLevel;
             if (level >= 0 && level >= ending) {
                 prepared.levels[size_t(level)].summaries[s].push_back(acc[s].result());
@@ -180,8 +243,9 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
         }
     }
     for (size_t s = 0; s < summaries.size(); ++s)
-        if (summaries[s].groupLevel < 0)
+        if (summaries[s].groupLevel < 0 && !summaries[s].isPercentage())
             prepared.reportSummaries[s] = acc[s].result();
+    computePercentages(plan, prepared);
     prepared.summariesReady = true;
 }
 
@@ -221,7 +285,7 @@ void computeRunningTotals(const ReportPlan &plan, PreparedRecords &prepared, Rec
     prepared.runningTotals.assign(totals.size(), {});
     for (size_t t = 0; t < totals.size(); ++t) {
         const RunningTotalPlan &total = totals[t];
-        SummaryAccumulator acc(total.operation);
+        SummaryAccumulator acc(total.operation, total.argument);
         auto &values = prepared.runningTotals[t];
         values.reserve(size_t(prepared.size()));
         for (qint64 pos = 0; pos < prepared.size(); ++pos) {
@@ -231,11 +295,43 @@ void computeRunningTotals(const ReportPlan &plan, PreparedRecords &prepared, Rec
                 acc.reset();
             context.setPosition(pos);
             if (!total.condition || context.holds(total.condition))
-                acc.add(context.operandValue(total.operand));
+                acc.add(context.operandValue(total.operand), total.weight ? context.operandValue(*total.weight) : Value());
             values.push_back(acc.result());
         }
     }
     prepared.runningTotalsReady = true;
+}
+
+/// Finds the groups of the current order from each level's identity per
+/// position, then works out their keys and every summary again.
+void regroup(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
+             const std::vector<std::vector<quint32>> &groupIds, const std::vector<std::vector<bool>> *gatheredAt,
+             const CancelToken &cancel, const ProgressCallback &progress)
+{
+    prepared.summariesReady = false;
+    findGroups(plan, prepared, groupIds);
+    if (gatheredAt)
+        markGatheredGroups(prepared, *gatheredAt);
+    recordGroupKeys(plan, prepared, context);
+    if (progress)
+        progress({prepared.size(), 0, QStringLiteral("Calculant els totals")});
+    computeSummaries(plan, prepared, context, cancel);
+}
+
+/// Ranks the ranked levels outermost first: each ranks within the groups
+/// the levels outside it were left with, and every total is worked out again
+/// over what is kept.
+void applyRankings(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
+                   const CancelToken &cancel, const ProgressCallback &progress)
+{
+    for (int l = 0; l < plan.groupCount(); ++l) {
+        if (!plan.ranking(l))
+            continue;
+        checkCancel(cancel);
+        RankedOrder ranked = rankGroups(*plan.ranking(l), l, prepared);
+        prepared.order = std::move(ranked.order);
+        regroup(plan, prepared, context, ranked.groupIds, &ranked.gathered, cancel, progress);
+    }
 }
 
 } // namespace
@@ -261,18 +357,16 @@ PreparedRecords prepareRecords(const ReportPlan &plan, std::shared_ptr<const Rec
         if (pass == 0)
             sortRecords(plan, order, ranks);
         prepared.order = order;
-        prepared.summariesReady = false;
-        findGroups(plan, prepared, ranks);
-        recordGroupKeys(plan, prepared, context);
-        if (progress)
-            progress({qint64(order.size()), 0, QStringLiteral("Calculant els totals")});
-        computeSummaries(plan, prepared, context, cancel);
+        regroup(plan, prepared, context, ranks, nullptr, cancel, progress);
         // Group selection may leave groups out; the totals are then worked
         // out again over what remains, so every total matches what is shown.
         if (pass == 1 || !applyGroupSelection(plan, prepared, context))
             break;
         order = prepared.order;
     }
+    // Record selection, then group selection, then ranking: a ranked level's
+    // first N are counted among the groups the selection kept.
+    applyRankings(plan, prepared, context, cancel, progress);
     computeRunningTotals(plan, prepared, context, cancel);
     return prepared;
 }

@@ -2,6 +2,9 @@
 
 #include "engine/layout/LayoutErrors.h"
 
+#include <algorithm>
+#include <cmath>
+
 
 namespace velmora {
 
@@ -23,15 +26,8 @@ int indexByName(const List &list, const QString &name, Name nameOf)
 
 SummaryOperation operationFor(SummaryFunction fn)
 {
-    switch (fn) {
-    case SummaryFunction::Sum: return SummaryOperation::Sum;
-    case SummaryFunction::Count: return SummaryOperation::Count;
-    case SummaryFunction::DistinctCount: return SummaryOperation::DistinctCount;
-    case SummaryFunction::Average: return SummaryOperation::Average;
-    case SummaryFunction::Minimum: return SummaryOperation::Minimum;
-    case SummaryFunction::Maximum: return SummaryOperation::Maximum;
-    }
-    return SummaryOperation::Sum;
+    static_assert(int(SummaryFunction::WeightedAverage) == int(SummaryOperation::WeightedAverage));
+    return SummaryOperation(int(fn));
 }
 
 } // namespace
@@ -142,9 +138,52 @@ void ReportPlan::compileKeys()
         const GroupDefinition &g = m_definition->groups[level];
         m_sortKeys.push_back({operandFor(g.field, QStringLiteral("grup %1").arg(level + 1)), g.direction});
         m_groupSelections.push_back(compile(g.selection, QStringLiteral("selecció del grup %1").arg(level + 1)));
+        m_rankings.push_back(compileRanking(g, int(level)));
     }
     for (const SortDefinition &s : m_definition->sorts)
         m_sortKeys.push_back({operandFor(s.field, QStringLiteral("ordenació")), s.direction});
+}
+
+std::optional<RankingPlan> ReportPlan::compileRanking(const GroupDefinition &group, int level)
+{
+    if (!group.ranking)
+        return std::nullopt;
+    const GroupRanking &r = *group.ranking;
+    FieldRef by = r.by;
+    by.groupLevel = level;
+    by.percentOfLevel = FieldRef::NotPercent;
+    RankingPlan plan;
+    plan.summary = summaryFor(by, QStringLiteral("ordenació del grup %1").arg(level + 1));
+    plan.direction = r.direction;
+    plan.keep = keptGroups(r, level);
+    plan.keepTies = r.keepTies;
+    plan.gatherRest = r.gatherRest;
+    plan.restName = r.restName;
+    return plan;
+}
+
+std::optional<qint64> ReportPlan::keptGroups(const GroupRanking &ranking, int level) const
+{
+    if (ranking.keepParameter.isEmpty())
+        return ranking.keep;
+    const int index = indexByName(m_definition->parameters, ranking.keepParameter,
+                                  [](const ParameterDefinition &p) { return p.name; });
+    const Value given = index < 0 ? Value() : m_parameterValues[size_t(index)];
+    if (index >= 0 && given.isNull())
+        return std::nullopt; // no answer: every group
+    const double n = given.isNumeric() ? given.toDouble() : -1;
+    if (index < 0 || n < 0 || n != std::floor(n) || n > 1e9)
+        throw Failure(LayoutErrors::BadParameter,
+                      QStringLiteral("El grup %1 es queda amb els {?%2} primers grups, i el paràmetre ha de ser un "
+                                     "nombre enter de 0 en amunt.")
+                          .arg(level + 1)
+                          .arg(ranking.keepParameter));
+    return qint64(n);
+}
+
+bool ReportPlan::hasRanking() const
+{
+    return std::any_of(m_rankings.begin(), m_rankings.end(), [](const auto &r) { return r.has_value(); });
 }
 
 void ReportPlan::compileRunningTotals()
@@ -155,6 +194,9 @@ void ReportPlan::compileRunningTotals()
         RunningTotalPlan plan;
         plan.operation = rt.operation;
         plan.operand = operandFor(rt.field, u'#' + rt.name);
+        plan.argument = rt.argument;
+        if (rt.weight)
+            plan.weight = operandFor(*rt.weight, u'#' + rt.name);
         plan.condition = compile(rt.condition, u'#' + rt.name);
         plan.resetGroupLevel = rt.resetGroupLevel;
         if (plan.resetGroupLevel >= groupCount())
@@ -240,10 +282,7 @@ ObjectPlan::Piece ReportPlan::pieceFor(const FieldRef &ref, const ReportObject &
         if (!ref.operand)
             throw Failure(LayoutErrors::UnknownReference,
                           QStringLiteral("El resum %1 no diu de quin camp és.").arg(object.name));
-        if (ref.groupLevel >= groupCount() || ref.groupLevel < -1)
-            throw Failure(LayoutErrors::UnknownReference,
-                          QStringLiteral("El resum %1 és d'un grup que no existeix.").arg(object.name));
-        piece.summary = summaryFor({ref.operation, operandFor(*ref.operand, object.name), ref.groupLevel});
+        piece.summary = summaryFor(ref, object.name);
         return piece;
     }
     if (ref.kind == FieldRef::Kind::Special && ref.special == SpecialField::ReportTitle) {
@@ -353,26 +392,68 @@ int ReportPlan::groupLevelFor(const FormulaReference &groupRef) const
 
 int ReportPlan::summaryFor(const SummaryPlan &plan)
 {
-    for (size_t i = 0; i < m_summaries.size(); ++i) {
-        const SummaryPlan &s = m_summaries[i];
-        if (s.operation == plan.operation && s.groupLevel == plan.groupLevel
-            && s.operand.isFormula == plan.operand.isFormula && s.operand.index == plan.operand.index)
-            return int(i);
-    }
+    const auto found = std::find(m_summaries.begin(), m_summaries.end(), plan);
+    if (found != m_summaries.end())
+        return int(found - m_summaries.begin());
     m_summaries.push_back(plan);
     return int(m_summaries.size() - 1);
+}
+
+int ReportPlan::summaryFor(const FieldRef &summary, const QString &where)
+{
+    const bool levelsExist = summary.groupLevel < groupCount() && summary.groupLevel >= -1
+                          && summary.percentOfLevel < summary.groupLevel;
+    if (!levelsExist)
+        throw Failure(LayoutErrors::UnknownReference,
+                      QStringLiteral("El resum %1 és d'un grup que no existeix.").arg(where));
+    SummaryPlan plan{summary.operation, operandFor(*summary.operand, where), summary.groupLevel, summary.argument,
+                     std::nullopt, {-1, -1}};
+    if (summaryTakesWeight(summary.operation)) {
+        if (!summary.weight)
+            throw Failure(LayoutErrors::UnknownReference,
+                          QStringLiteral("El resum %1 és una mitjana ponderada sense camp de pes.").arg(where));
+        plan.weight = operandFor(*summary.weight, where);
+    }
+    if (summary.percentOfLevel == FieldRef::NotPercent)
+        return summaryFor(plan);
+    return percentageFor(plan, summary.percentOfLevel);
+}
+
+int ReportPlan::percentageFor(SummaryPlan plan, int outerLevel)
+{
+    const int part = summaryFor(plan);
+    SummaryPlan whole = plan;
+    whole.groupLevel = outerLevel;
+    plan.percentOf = {part, summaryFor(whole)};
+    return summaryFor(plan);
 }
 
 int ReportPlan::resolveSummary(SummaryFunction fn, const FormulaReference &operand,
                                const std::optional<FormulaReference> &group)
 {
-    const std::optional<Operand> o = operandFor(operand);
-    if (!o)
+    SummaryRequest request;
+    request.function = fn;
+    request.operand = operand;
+    request.group = group;
+    return resolveSummary(request);
+}
+
+int ReportPlan::resolveSummary(const SummaryRequest &request)
+{
+    const std::optional<Operand> o = operandFor(request.operand);
+    const std::optional<Operand> weight = request.weight ? operandFor(*request.weight) : std::nullopt;
+    if (!o || (request.weight && !weight))
         return -1;
-    const int level = group ? groupLevelFor(*group) : m_reportSummaryLevel;
+    const int level = request.group ? groupLevelFor(*request.group) : m_reportSummaryLevel;
     if (level == -2)
         return -1;
-    return slotFor(SlotTarget::Kind::Summary, summaryFor({operationFor(fn), *o, level}));
+    const SummaryPlan plan{operationFor(request.function), *o, level, request.argument, weight, {-1, -1}};
+    if (!request.percent)
+        return slotFor(SlotTarget::Kind::Summary, summaryFor(plan));
+    const int outer = request.percentOfGroup ? groupLevelFor(*request.percentOfGroup) : m_reportSummaryLevel;
+    if (outer == -2 || outer >= level)
+        return -1;
+    return slotFor(SlotTarget::Kind::Summary, percentageFor(plan, outer));
 }
 
 } // namespace velmora

@@ -11,6 +11,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,17 +31,38 @@ struct SlotTarget {
 struct Operand {
     bool isFormula = false;
     int index = 0; ///< field index or formula index
+    bool operator==(const Operand &) const = default;
 };
 
 struct SummaryPlan {
     SummaryOperation operation = SummaryOperation::Sum;
     Operand operand;
     int groupLevel = -1; ///< -1: the whole report
+    double argument = 0;
+    std::optional<Operand> weight;
+    /// A percentage: 100 × summary `percentOf[0]` / summary `percentOf[1]`
+    /// (the same summary over an outer level); {-1, -1} for a plain summary.
+    std::array<int, 2> percentOf{-1, -1};
+
+    bool isPercentage() const { return percentOf[0] >= 0; }
+    bool operator==(const SummaryPlan &) const = default;
+};
+
+/// A group level ordered by one of its summaries (docs/layout.md).
+struct RankingPlan {
+    int summary = -1; ///< of the ranked level
+    SortDirection direction = SortDirection::Descending;
+    std::optional<qint64> keep; ///< groups kept in each outer group
+    bool keepTies = false;
+    bool gatherRest = false;
+    QString restName;
 };
 
 struct RunningTotalPlan {
     SummaryOperation operation = SummaryOperation::Sum;
     Operand operand;
+    double argument = 0;
+    std::optional<Operand> weight;
     std::optional<Formula> condition;
     int resetGroupLevel = -1;
 };
@@ -96,6 +118,8 @@ public:
     const std::vector<SortKeyPlan> &sortKeys() const { return m_sortKeys; }
     int groupCount() const { return int(m_definition->groups.size()); }
     const std::optional<Formula> &groupSelection(int level) const { return m_groupSelections[size_t(level)]; }
+    const std::optional<RankingPlan> &ranking(int level) const { return m_rankings[size_t(level)]; }
+    bool hasRanking() const;
     const SectionPlan &section(int index) const { return m_sections[size_t(index)]; }
     /// True when some part of the report shows the total page count, so the
     /// first page can only be shown once every page is counted.
@@ -105,6 +129,7 @@ public:
     int resolve(const FormulaReference &ref) override;
     int resolveSummary(SummaryFunction fn, const FormulaReference &operand,
                        const std::optional<FormulaReference> &group) override;
+    int resolveSummary(const SummaryRequest &request) override;
 
 private:
     int fieldIndex(const QString &alias, const QString &field);
@@ -113,6 +138,10 @@ private:
     Operand operandFor(const FieldRef &ref, const QString &where);
     int groupLevelFor(const FormulaReference &groupRef) const;
     int summaryFor(const SummaryPlan &plan);
+    int summaryFor(const FieldRef &summary, const QString &where);
+    int percentageFor(SummaryPlan plan, int outerLevel);
+    std::optional<RankingPlan> compileRanking(const GroupDefinition &group, int level);
+    std::optional<qint64> keptGroups(const GroupRanking &ranking, int level) const;
     std::optional<Formula> compile(const FormulaText &text, const QString &name);
     void compileFormulas();
     void refuseCircularFormulas() const;
@@ -135,6 +164,7 @@ private:
     std::optional<Formula> m_recordSelection;
     std::vector<SortKeyPlan> m_sortKeys;
     std::vector<std::optional<Formula>> m_groupSelections;
+    std::vector<std::optional<RankingPlan>> m_rankings;
     std::vector<SectionPlan> m_sections;
     bool m_needsPageCount = false;
     int m_reportSummaryLevel = -1;

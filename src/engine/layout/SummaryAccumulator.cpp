@@ -2,17 +2,34 @@
 
 namespace velmora {
 
-void SummaryAccumulator::reset()
+SummaryAccumulator::SummaryAccumulator(SummaryOperation operation, double argument)
+    : m_operation(operation), m_argument(argument),
+      m_extremes(int(argument), operation == SummaryOperation::NthLargest)
 {
-    *this = SummaryAccumulator(m_operation);
 }
 
-void SummaryAccumulator::add(const Value &value)
+void SummaryAccumulator::reset()
+{
+    *this = SummaryAccumulator(m_operation, m_argument);
+}
+
+void SummaryAccumulator::add(const Value &value, const Value &weight)
 {
     if (value.isNull())
         return;
     ++m_count;
     switch (m_operation) {
+    case SummaryOperation::Median:
+    case SummaryOperation::Percentile: m_column.add(value); break;
+    case SummaryOperation::Mode:
+    case SummaryOperation::NthMostFrequent: m_frequencies.add(value); break;
+    case SummaryOperation::NthLargest:
+    case SummaryOperation::NthSmallest: m_extremes.add(value); break;
+    case SummaryOperation::StdDev:
+    case SummaryOperation::PopulationStdDev:
+    case SummaryOperation::Variance:
+    case SummaryOperation::PopulationVariance: m_dispersion.add(value); break;
+    case SummaryOperation::WeightedAverage: m_weighted.add(value, weight); break;
     case SummaryOperation::Sum:
     case SummaryOperation::Average:
         addToSum(value);
@@ -76,6 +93,17 @@ void SummaryAccumulator::addToSum(const Value &value)
 Value SummaryAccumulator::result() const
 {
     switch (m_operation) {
+    case SummaryOperation::Median: return m_column.percentile(50);
+    case SummaryOperation::Percentile: return m_column.percentile(m_argument);
+    case SummaryOperation::Mode: return m_frequencies.nthMostFrequent(1);
+    case SummaryOperation::NthMostFrequent: return m_frequencies.nthMostFrequent(int(m_argument));
+    case SummaryOperation::NthLargest:
+    case SummaryOperation::NthSmallest: return m_extremes.result();
+    case SummaryOperation::StdDev: return m_dispersion.deviation(true);
+    case SummaryOperation::PopulationStdDev: return m_dispersion.deviation(false);
+    case SummaryOperation::Variance: return m_dispersion.variance(true);
+    case SummaryOperation::PopulationVariance: return m_dispersion.variance(false);
+    case SummaryOperation::WeightedAverage: return m_weighted.result();
     case SummaryOperation::Count: return Value::integer(m_count);
     case SummaryOperation::DistinctCount: return Value::integer(qint64(m_distinct.size()));
     case SummaryOperation::Minimum:

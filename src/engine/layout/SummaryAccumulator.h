@@ -1,7 +1,11 @@
 #pragma once
 
 #include "engine/definition/ReportDefinition.h"
+#include "engine/layout/Dispersion.h"
+#include "engine/layout/NumericColumn.h"
 #include "engine/layout/ValueOrder.h"
+#include "engine/layout/ValueRanks.h"
+#include "engine/layout/WeightedMean.h"
 
 #include <optional>
 #include <unordered_set>
@@ -11,12 +15,15 @@ namespace velmora {
 /// Folds the values of one group (or of the whole report) into a summary.
 /// Nulls are skipped by every operation, Count included. Sums stay exact
 /// while every value is Integer or Currency, and move to floating point only
-/// when a Number joins or an exact sum would overflow.
+/// when a Number joins or an exact sum would overflow. The statistical
+/// operations are worked out by the classes named in their members.
 class SummaryAccumulator {
 public:
-    explicit SummaryAccumulator(SummaryOperation operation) : m_operation(operation) {}
+    /// `argument` is N or P for the operations that take one.
+    explicit SummaryAccumulator(SummaryOperation operation, double argument = 0);
 
-    void add(const Value &value);
+    /// `weight` is read by WeightedAverage only.
+    void add(const Value &value, const Value &weight = Value());
     /// The summary of what was added; Null when nothing was (Count and
     /// DistinctCount give 0).
     Value result() const;
@@ -26,6 +33,7 @@ private:
     void addToSum(const Value &value);
 
     SummaryOperation m_operation;
+    double m_argument;
     qint64 m_count = 0;
     enum class SumKind { None, Integer, Currency, Number } m_sumKind = SumKind::None;
     qint64 m_integerSum = 0;
@@ -33,6 +41,11 @@ private:
     double m_numberSum = 0.0;
     std::optional<Value> m_extreme;
     std::unordered_set<Value, ValueHash, ValueEqual> m_distinct;
+    NumericColumn m_column;
+    Dispersion m_dispersion;
+    WeightedMean m_weighted;
+    ExtremeValues m_extremes;
+    ValueFrequencies m_frequencies;
 };
 
 } // namespace velmora
