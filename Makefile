@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 SAMPLE_RPT ?= examples/vendes-per-pais.rpt
 SAMPLE_MDB ?= examples/empresa.mdb
 
-.PHONY: all deps build run test test-sanitize bench install clean
+.PHONY: all deps build run test test-sanitize bench install deb clean
 
 all: build
 
@@ -41,6 +41,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD)
+
+# The Debian package, in $(BUILD): velmora_VERSION_ARCH.deb (docs/packaging.md).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

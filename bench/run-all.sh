@@ -49,6 +49,8 @@ for format in txt xls xls-data doc pdf; do
   printf '  %-9s %7s s  %5d MB\n' "$format" "$t" "$((m / 1024))"
 done
 
+"$here/bench/xlsx-data.sh" "$build" "$gran" "$runs"
+
 echo "== floor for the PDF: Qt alone painting as many pages of 350 texts (one run)"
 "$build/src/cli/velmora-export" --format pdf --output "$out/x.pdf" "$report" "$gran" 2>/dev/null
 pages=$(pdfinfo "$out/x.pdf" | awk '/^Pages:/ {print $2}')

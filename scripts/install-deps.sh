@@ -11,6 +11,7 @@ packages=(
   xvfb xauth dbus-x11 at-spi2-core python3-pyatspi
   poppler-utils qpdf python3-xlrd libreoffice-calc-nogui libreoffice-writer-nogui
   libxml2-utils
+  libxlsxwriter-dev python3-openpyxl appstream lintian unzip
 )
 if [ "${1:-}" = "--sanitize" ]; then
   packages+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)

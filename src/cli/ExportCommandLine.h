@@ -6,7 +6,8 @@
 namespace velmora {
 
 /// What the batch exporter was asked to do:
-///     velmora-export --format txt|xls|xls-data|doc|pdf --output FILE
+///     velmora-export --format txt|xls|xls-data|doc|pdf|xlsx|xlsx-data|csv|csv-semicolon
+///                    --output FILE
 ///                    [--password TEXT] REPORT DATABASE
 /// or --help, or --version. Options take their value as the next argument or
 /// after "=" ("--format=pdf"); "--" ends the options, so a report path may

@@ -3,6 +3,7 @@
 
 #include "cli/BatchExport.h"
 #include "cli/ExportCommandLine.h"
+#include "cli/RuntimeFolder.h"
 #include "cli/TerminalProgressMonitor.h"
 #include "engine/report/CreateReportEngine.h"
 #include "engine/seam/SeamErrors.h"
@@ -52,6 +53,9 @@ int exportReport(int argc, char **argv, const ExportCommandLine &command)
     // script is never stopped by an absent or stale display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error is for the program's own errors: nothing Qt would
+    // warn about at start may reach it.
+    const RuntimeFolder runtimeFolder;
     QGuiApplication application(argc, argv);
     const auto engine = createReportEngine(batchServices());
     runBatchExport(*engine, command);

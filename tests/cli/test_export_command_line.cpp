@@ -33,6 +33,15 @@ private slots:
         QTest::newRow("xls-data is the data-only Excel, 36")
             << QStringList{u"--format"_s, u"xls-data"_s, u"--output"_s, u"a.xls"_s, u"r.rpt"_s, u"d.mdb"_s}
             << 36 << u"a.xls"_s << QString() << u"r.rpt"_s << u"d.mdb"_s;
+        QTest::newRow("xlsx is the layout workbook in Office Open XML, 42")
+            << QStringList{u"--format=xlsx"_s, u"--output=a.xlsx"_s, u"r.rpt"_s, u"d.mdb"_s}
+            << 42 << u"a.xlsx"_s << QString() << u"r.rpt"_s << u"d.mdb"_s;
+        QTest::newRow("xlsx-data is 43")
+            << QStringList{u"--format=xlsx-data"_s, u"--output=a.xlsx"_s, u"r.rpt"_s, u"d.mdb"_s}
+            << 43 << u"a.xlsx"_s << QString() << u"r.rpt"_s << u"d.mdb"_s;
+        QTest::newRow("csv is 40, csv-semicolon 41")
+            << QStringList{u"--format=csv-semicolon"_s, u"--output=a.csv"_s, u"r.rpt"_s, u"d.mdb"_s}
+            << 41 << u"a.csv"_s << QString() << u"r.rpt"_s << u"d.mdb"_s;
         QTest::newRow("doc is 14")
             << QStringList{u"--format"_s, u"doc"_s, u"--output"_s, u"a.doc"_s, u"r.rpt"_s, u"d.mdb"_s}
             << 14 << u"a.doc"_s << QString() << u"r.rpt"_s << u"d.mdb"_s;

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -12,9 +13,10 @@ struct Run {
     QString err;
 };
 
-Run runProgram(const QStringList &arguments)
+Run runProgram(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(qEnvironmentVariable("VELMORA_BUILD_DIR") + u"/src/cli/velmora-export"_s, arguments);
     if (!process.waitForFinished(-1))
         return {};
@@ -105,6 +107,55 @@ private slots:
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
         for (const QString &shown : {u"Clients de la base xifrada"_s, u"Test2"_s, u"Fitxa de Test"_s, u"Fitxa de f"_s})
             QVERIFY2(text.contains(shown), qPrintable(text));
+    }
+
+    // A script's standard error holds the program's own errors only, also
+    // when the session has no usable runtime folder (cron, ssh, services),
+    // where Qt would warn and leave "runtime-<user>" in the temporary folder.
+    void exportWritesNothingElse_data()
+    {
+        QTest::addColumn<QString>("runtimeFolder"); // under the scratch folder; empty: unset
+        QTest::addColumn<QFile::Permissions>("permissions");
+        QTest::newRow("no runtime folder") << QString() << QFile::Permissions();
+        QTest::newRow("runtime folder open to others")
+            << u"sessio"_s << (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QTest::newRow("runtime folder that does not exist") << u"no-hi-es"_s << QFile::Permissions();
+        QTest::newRow("a usable runtime folder") << u"bona"_s
+                                                 << (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void exportWritesNothingElse()
+    {
+        QFETCH(QString, runtimeFolder);
+        QFETCH(QFile::Permissions, permissions);
+        QTemporaryDir scratch;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"TMPDIR"_s, scratch.path());
+        environment.remove(u"XDG_RUNTIME_DIR"_s);
+        const QString runtimePath = scratch.filePath(runtimeFolder);
+        if (!runtimeFolder.isEmpty()) {
+            environment.insert(u"XDG_RUNTIME_DIR"_s, runtimePath);
+            if (permissions) {
+                QVERIFY(QDir().mkdir(runtimePath));
+                QVERIFY(QFile::setPermissions(runtimePath, permissions));
+            }
+        }
+        const QString source = qEnvironmentVariable("VELMORA_SOURCE_DIR");
+        const QString output = scratch.filePath(u"vendes.csv"_s);
+        const Run run = runProgram({u"--format=csv"_s, u"--output"_s, output, source + u"/examples/vendes-per-pais.rpt"_s,
+                                    source + u"/examples/empresa.mdb"_s},
+                                   environment);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QVERIFY(QFile::exists(output));
+        // Nothing left behind, and a folder the session named is as it was.
+        QStringList expected{u"vendes.csv"_s};
+        if (permissions)
+            expected << runtimeFolder;
+        expected.sort();
+        QCOMPARE(QDir(scratch.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+                 expected);
+        if (permissions)
+            QCOMPARE(QFile::permissions(runtimePath) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), permissions);
     }
 };
 

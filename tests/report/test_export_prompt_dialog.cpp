@@ -27,6 +27,11 @@ private slots:
         QTest::newRow("a dot in a folder name is no extension")
             << 8 << u"v1.2/informe"_s << 3 << 14 << u"v1.2/informe.doc"_s << 0;
         QTest::newRow("an unknown preset format shows the first entry") << 99 << u"a.txt"_s << -1 << 8 << u"a.txt"_s << 0;
+        QTest::newRow("Office Open XML layout workbook, 42") << 29 << u"informe.xls"_s << 5 << 42 << u"informe.xlsx"_s << 0;
+        QTest::newRow("Office Open XML data workbook, 43") << 8 << u"informe.txt"_s << 6 << 43 << u"informe.xlsx"_s << 0;
+        QTest::newRow("CSV with commas, 40") << 36 << u"dades.xls"_s << 7 << 40 << u"dades.csv"_s << 0;
+        QTest::newRow("CSV with semicolons, 41") << 36 << u"dades.xls"_s << 8 << 41 << u"dades.csv"_s << 0;
+        QTest::newRow("a preset CSV is kept") << 41 << u"dades.csv"_s << -1 << 41 << u"dades.csv"_s << 0;
     }
     void acceptingWritesTheChoiceIntoTheOptions()
     {

@@ -29,6 +29,10 @@ public:
 
     /// The temporary file, open for writing (and reading back).
     QIODevice &device() { return m_temporary; }
+    /// The temporary file's path, for a library that writes a file by name:
+    /// it must write into this same file (not replace it), which commit()
+    /// then syncs and renames like any other.
+    QString temporaryPath() const { return m_temporary.fileName(); }
     /// Appends bytes; throws Failure when they cannot be written.
     void write(QByteArrayView bytes);
     /// Throws the write failure if the device reported one.

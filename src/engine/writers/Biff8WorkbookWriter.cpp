@@ -4,8 +4,6 @@
 #include "engine/writers/Biff8Record.h"
 #include "engine/writers/CompoundFileWriter.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <cmath>
 
@@ -32,8 +30,6 @@ constexpr quint16 wsBoolType = 0x0081;
 constexpr quint16 setupType = 0x00A1;
 constexpr quint16 defaultRowTwips = 255;
 constexpr int maxRowBreaks = 1026;
-/// A digit of 10-point Arial is 111 twips wide, plus Excel's cell padding.
-constexpr double twipsPerDigit = 111.0;
 
 QByteArray bof(quint16 substreamType)
 {
@@ -45,14 +41,6 @@ QByteArray eof()
     return Biff8Record(eofType).bytes();
 }
 
-QString safeSheetName(const QString &name)
-{
-    static const QRegularExpression forbidden(QStringLiteral("[\\[\\]:*?/\\\\]"));
-    QString safe = name;
-    safe.replace(forbidden, QStringLiteral("_"));
-    return safe.left(31).isEmpty() ? QStringLiteral("Full") : safe.left(31);
-}
-
 Biff8Record cellRecord(quint16 type, quint32 row, quint16 column, quint16 xf)
 {
     Biff8Record record(type);
@@ -61,11 +49,6 @@ Biff8Record cellRecord(quint16 type, quint32 row, quint16 column, quint16 xf)
 }
 
 } // namespace
-
-quint16 Biff8WorkbookWriter::widthFromTwips(int twips)
-{
-    return quint16(std::clamp(std::lround(twips / twipsPerDigit * 256.0 + 182), 256L, 65280L));
-}
 
 void Biff8WorkbookWriter::beginSheet(const QString &name)
 {
@@ -79,7 +62,7 @@ void Biff8WorkbookWriter::beginSheet(const QString &name)
 
 void Biff8WorkbookWriter::setRowHeight(quint32 row, int twips)
 {
-    if (m_sheets.empty() || row >= maxRows || twips <= defaultRowTwips)
+    if (m_sheets.empty() || row >= sheetRows || twips <= defaultRowTwips)
         return;
     auto &heights = m_sheets.back().rowHeights;
     const auto height = quint16(std::min(twips, 8192));
@@ -91,13 +74,13 @@ void Biff8WorkbookWriter::setRowHeight(quint32 row, int twips)
 
 void Biff8WorkbookWriter::setColumnWidth(quint16 column, quint16 width)
 {
-    if (!m_sheets.empty() && column < maxColumns)
+    if (!m_sheets.empty() && column < sheetColumns)
         m_sheets.back().columnWidths[column] = width;
 }
 
 void Biff8WorkbookWriter::widenColumn(quint16 column, quint16 width)
 {
-    if (m_sheets.empty() || column >= maxColumns)
+    if (m_sheets.empty() || column >= sheetColumns)
         return;
     quint16 &current = m_sheets.back().columnWidths[column];
     current = std::max(current, width);
@@ -110,7 +93,7 @@ void Biff8WorkbookWriter::printFitToWidth(bool landscape)
 
 void Biff8WorkbookWriter::addRowBreak(quint32 row)
 {
-    if (m_sheets.empty() || row == 0 || row >= maxRows)
+    if (m_sheets.empty() || row == 0 || row >= sheetRows)
         return;
     auto &breaks = m_sheets.back().rowBreaks;
     if (int(breaks.size()) < maxRowBreaks && (breaks.empty() || breaks.back() < row))
@@ -121,7 +104,7 @@ bool Biff8WorkbookWriter::acceptCell(quint32 row, quint16 column)
 {
     if (m_sheets.empty())
         beginSheet(QStringLiteral("Full"));
-    if (row >= maxRows || column >= maxColumns)
+    if (row >= sheetRows || column >= sheetColumns)
         return false;
     Sheet &sheet = m_sheets.back();
     sheet.lastRow = std::max(sheet.lastRow, row);
@@ -175,7 +158,7 @@ QByteArray Biff8WorkbookWriter::sheetHead(const Sheet &sheet) const
         Biff8Record breaks(pageBreaksType);
         breaks.u16(quint16(sheet.rowBreaks.size()));
         for (quint32 row : sheet.rowBreaks)
-            breaks.u16(quint16(row)).u16(0).u16(maxColumns - 1);
+            breaks.u16(quint16(row)).u16(0).u16(sheetColumns - 1);
         head += breaks.bytes();
     }
     if (m_fitToWidthLandscape) {

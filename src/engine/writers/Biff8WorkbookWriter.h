@@ -1,9 +1,8 @@
 #pragma once
 
-#include "engine/writers/Biff8CellStyles.h"
-#include "engine/writers/ExcelCell.h"
 #include "engine/writers/SharedStringTable.h"
 #include "engine/writers/SpoolFile.h"
+#include "engine/writers/WorkbookSink.h"
 
 #include <QString>
 
@@ -12,8 +11,6 @@
 #include <vector>
 
 namespace velmora {
-
-class AtomicFileWriter;
 
 /// Builds an Excel 97 workbook (BIFF8 in a compound file) cell by cell.
 /// Cell records go straight to a spool file as they come, so a workbook of a
@@ -26,39 +23,30 @@ class AtomicFileWriter;
 /// Limits: 65536 rows and 256 columns a sheet (cells beyond are ignored:
 /// callers start a new sheet first); at most 1026 row breaks a sheet, as in
 /// Excel; no colours or borders.
-class Biff8WorkbookWriter {
+class Biff8WorkbookWriter : public WorkbookSink {
 public:
-    static constexpr quint32 maxRows = 65536;
-    static constexpr quint16 maxColumns = 256;
+    static constexpr quint32 sheetRows = 65536;
+    static constexpr quint16 sheetColumns = 256;
 
-    /// Sheet names are cut to Excel's 31 characters; [ ] : * ? / \ become _.
-    void beginSheet(const QString &name);
-    /// Width in 1/256 of the width of a digit of the default font.
-    void setColumnWidth(quint16 column, quint16 width);
-    /// Makes a column of the current sheet at least `width` wide.
-    void widenColumn(quint16 column, quint16 width);
-    /// Every sheet prints scaled to one page wide, on paper of this
-    /// orientation, as many pages tall as it takes.
-    void printFitToWidth(bool landscape);
-    /// A page break above `row` of the current sheet.
-    void addRowBreak(quint32 row);
-    /// A row of the current sheet taller than the default, in twips; rows
-    /// are given in rising order.
-    void setRowHeight(quint32 row, int twips);
+    quint32 maxRows() const override { return sheetRows; }
+    quint16 maxColumns() const override { return sheetColumns; }
 
-    quint16 xfIndex(const CellStyle &style) { return m_styles.xfIndex(style); }
+    void beginSheet(const QString &name) override;
+    void setColumnWidth(quint16 column, quint16 width) override;
+    void widenColumn(quint16 column, quint16 width) override;
+    void printFitToWidth(bool landscape) override;
+    /// At most 1026 a sheet, as in Excel.
+    void addRowBreak(quint32 row) override;
+    void setRowHeight(quint32 row, int twips) override;
+
+    quint16 xfIndex(const CellStyle &style) override { return m_styles.xfIndex(style); }
 
     void writeNumber(quint32 row, quint16 column, double value, quint16 xf);
-    void writeText(quint32 row, quint16 column, const QString &text, quint16 xf);
+    void writeText(quint32 row, quint16 column, const QString &text, quint16 xf) override;
     void writeBoolean(quint32 row, quint16 column, bool value, quint16 xf);
-    /// Writes any ExcelCell (a blank writes nothing).
-    void writeCell(quint32 row, quint16 column, const ExcelCell &cell, quint16 xf);
+    void writeCell(quint32 row, quint16 column, const ExcelCell &cell, quint16 xf) override;
 
-    /// Writes the whole workbook to the file.
-    void finish(AtomicFileWriter &file);
-
-    /// Twips as a column width (1/256 of a digit's width in 10-point Arial).
-    static quint16 widthFromTwips(int twips);
+    void finish(AtomicFileWriter &file) override;
 
 private:
     struct Sheet {

@@ -27,4 +27,23 @@ int PageStream::forEachPage(PageSource &source, const CancelToken &cancel,
     return index;
 }
 
+qint64 PageStream::forEachRecord(const RecordTable &records, const CancelToken &cancel,
+                                 const ProgressCallback &progress, const RecordVisitor &visit)
+{
+    constexpr int progressEvery = 4096;
+    qint64 count = 0;
+    records.forEachRecord(
+        [&](const std::vector<Value> &values) {
+            if (cancel.isCancelled())
+                return false;
+            visit(values);
+            if (++count % progressEvery == 0 && progress)
+                progress(Progress{count, 0, QStringLiteral("Exportant")});
+            return true;
+        },
+        cancel);
+    throwIfCancelled(cancel);
+    return count;
+}
+
 } // namespace velmora

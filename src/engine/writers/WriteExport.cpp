@@ -2,12 +2,17 @@
 
 #include "engine/core/Failure.h"
 #include "engine/writers/AtomicFileWriter.h"
+#include "engine/writers/Biff8WorkbookWriter.h"
+#include "engine/writers/CsvWriter.h"
 #include "engine/writers/ExportErrors.h"
 #include "engine/writers/PdfWriter.h"
 #include "engine/writers/PlainTextWriter.h"
 #include "engine/writers/RtfWriter.h"
 #include "engine/writers/XlsDataWriter.h"
 #include "engine/writers/XlsLayoutWriter.h"
+#include "engine/writers/XlsxWorkbookWriter.h"
+
+#include <memory>
 
 namespace velmora {
 
@@ -37,11 +42,23 @@ void checkFormat(qint32 formatType)
     case ExportFormat::ExcelLayout:
     case ExportFormat::PDF:
     case ExportFormat::ExcelData:
+    case ExportFormat::Csv:
+    case ExportFormat::CsvSemicolon:
+    case ExportFormat::XlsxLayout:
+    case ExportFormat::XlsxData:
         return;
     default:
         throw Failure(ExportErrors::UnknownFormat,
                       QStringLiteral("El format d'exportació %1 no és conegut.").arg(formatType));
     }
+}
+
+/// The workbook of an Excel format: Office Open XML or Excel 97.
+std::unique_ptr<WorkbookSink> workbookFor(qint32 formatType, AtomicFileWriter &file)
+{
+    if (formatType == ExportFormat::XlsxLayout || formatType == ExportFormat::XlsxData)
+        return std::make_unique<XlsxWorkbookWriter>(file);
+    return std::make_unique<Biff8WorkbookWriter>();
 }
 
 QString documentTitle(const ExportRequest &request)
@@ -61,7 +78,7 @@ void writeExport(const ExportRequest &request, const CancelToken &cancel,
     const PdfWriter::Options pdfOptions = request.formatType == ExportFormat::PDF
         ? PdfWriter::Options::fromCodes(request.pdfFirstOption, request.pdfSecondOption)
         : PdfWriter::Options{};
-    if (request.formatType == ExportFormat::ExcelData)
+    if (ExportFormat::readsRecords(request.formatType))
         requireRecords(request);
     else
         requirePages(request);
@@ -75,13 +92,21 @@ void writeExport(const ExportRequest &request, const CancelToken &cancel,
         RtfWriter(documentTitle(request)).write(*request.pages, file, cancel, progress);
         break;
     case ExportFormat::ExcelLayout:
-        XlsLayoutWriter().write(*request.pages, file, cancel, progress);
+    case ExportFormat::XlsxLayout:
+        XlsLayoutWriter().write(*request.pages, *workbookFor(request.formatType, file), file, cancel, progress);
         break;
     case ExportFormat::PDF:
         PdfWriter(pdfOptions, documentTitle(request)).write(*request.pages, file, cancel, progress);
         break;
     case ExportFormat::ExcelData:
-        XlsDataWriter().write(*request.records, file, cancel, progress);
+    case ExportFormat::XlsxData:
+        XlsDataWriter().write(*request.records, *workbookFor(request.formatType, file), file, cancel, progress);
+        break;
+    case ExportFormat::Csv:
+        CsvWriter(',').write(*request.records, file, cancel, progress);
+        break;
+    case ExportFormat::CsvSemicolon:
+        CsvWriter(';').write(*request.records, file, cancel, progress);
         break;
     }
     file.commit();

@@ -1,7 +1,7 @@
 #include "engine/writers/XlsDataWriter.h"
 
-#include "engine/writers/Biff8WorkbookWriter.h"
 #include "engine/writers/PageStream.h"
+#include "engine/writers/WorkbookSink.h"
 
 #include <QHash>
 
@@ -11,7 +11,6 @@ namespace velmora {
 
 namespace {
 
-constexpr int progressEvery = 4096;
 constexpr int digitsOfANumber = 12;
 
 CellStyle headingStyle()
@@ -31,9 +30,9 @@ CellStyle numberStyle(const QString &format)
 /// Writes the table into sheets, starting the next sheet when one is full.
 class DataSheets {
 public:
-    DataSheets(Biff8WorkbookWriter &book, const QStringList &headings)
+    DataSheets(WorkbookSink &book, const QStringList &headings)
         : m_book(book)
-        , m_headings(headings.mid(0, Biff8WorkbookWriter::maxColumns))
+        , m_headings(headings.mid(0, book.maxColumns()))
         , m_widths(size_t(m_headings.size()), 0)
         , m_headingXf(book.xfIndex(headingStyle()))
     {
@@ -42,7 +41,7 @@ public:
 
     void addRecord(const std::vector<Value> &values)
     {
-        if (m_row == Biff8WorkbookWriter::maxRows)
+        if (m_row == m_book.maxRows())
             startSheet();
         const size_t columns = std::min(values.size(), m_widths.size());
         for (size_t column = 0; column < columns; ++column) {
@@ -87,7 +86,7 @@ private:
         return *found;
     }
 
-    Biff8WorkbookWriter &m_book;
+    WorkbookSink &m_book;
     QStringList m_headings;
     std::vector<int> m_widths;
     quint16 m_headingXf;
@@ -98,23 +97,12 @@ private:
 
 } // namespace
 
-void XlsDataWriter::write(const RecordTable &records, AtomicFileWriter &file, const CancelToken &cancel,
-                          const ProgressCallback &progress) const
+void XlsDataWriter::write(const RecordTable &records, WorkbookSink &book, AtomicFileWriter &file,
+                          const CancelToken &cancel, const ProgressCallback &progress) const
 {
-    Biff8WorkbookWriter book;
     DataSheets sheets(book, records.headings());
-    qint64 count = 0;
-    records.forEachRecord(
-        [&](const std::vector<Value> &values) {
-            if (cancel.isCancelled())
-                return false;
-            sheets.addRecord(values);
-            if (++count % progressEvery == 0 && progress)
-                progress(Progress{count, 0, QStringLiteral("Exportant")});
-            return true;
-        },
-        cancel);
-    PageStream::throwIfCancelled(cancel);
+    PageStream::forEachRecord(records, cancel, progress,
+                              [&](const std::vector<Value> &values) { sheets.addRecord(values); });
     sheets.finish();
     book.finish(file);
 }

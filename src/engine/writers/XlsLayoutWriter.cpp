@@ -2,11 +2,11 @@
 
 #include "engine/core/Failure.h"
 #include "engine/writers/BaselineRows.h"
-#include "engine/writers/Biff8WorkbookWriter.h"
 #include "engine/writers/ExportErrors.h"
 #include "engine/writers/LayoutColumns.h"
 #include "engine/writers/PageStream.h"
 #include "engine/writers/SpoolFile.h"
+#include "engine/writers/WorkbookSink.h"
 
 #include <cmath>
 #include <cstring>
@@ -86,21 +86,21 @@ ExcelCell cellOf(const TextItem &item)
 /// First pass: the pages' cells into a spool, their edges into the columns.
 class LayoutSpool {
 public:
-    LayoutSpool(Biff8WorkbookWriter &book) : m_book(book) {}
+    LayoutSpool(WorkbookSink &book) : m_book(book) {}
 
     void addPage(const Page &page)
     {
         if (!m_landscape)
             m_landscape = page.size.width() > page.size.height();
         const std::vector<BaselineRows::Row> rows = BaselineRows::of(page);
-        if (m_nextRow + rows.size() > Biff8WorkbookWriter::maxRows && m_nextRow > 0) {
+        if (m_nextRow + rows.size() > m_book.maxRows() && m_nextRow > 0) {
             m_sheets.emplace_back();
             m_nextRow = 0;
         }
         if (m_nextRow > 0)
             m_sheets.back().pageBreaks.push_back(m_nextRow);
         for (const BaselineRows::Row &row : rows) {
-            if (m_nextRow >= Biff8WorkbookWriter::maxRows)
+            if (m_nextRow >= m_book.maxRows())
                 break; // a single page taller than a sheet: its tail is lost
             for (const TextItem *item : row.items)
                 addCell(*item);
@@ -145,7 +145,7 @@ private:
         m_columns.add(item.box.left(), item.box.right() + 1);
     }
 
-    Biff8WorkbookWriter &m_book;
+    WorkbookSink &m_book;
     SpoolFile m_spool;
     LayoutColumns m_columns;
     std::vector<SheetPlan> m_sheets{1};
@@ -176,11 +176,11 @@ QString sheetName(int index)
     return index == 0 ? QStringLiteral("Informe") : QStringLiteral("Informe (%1)").arg(index + 1);
 }
 
-void beginSheet(Biff8WorkbookWriter &book, int index, const SheetPlan &plan, const LayoutColumns &columns)
+void beginSheet(WorkbookSink &book, int index, const SheetPlan &plan, const LayoutColumns &columns)
 {
     book.beginSheet(sheetName(index));
     for (int column = 0; column < columns.count(); ++column)
-        book.setColumnWidth(quint16(column), Biff8WorkbookWriter::widthFromTwips(columns.width(column)));
+        book.setColumnWidth(quint16(column), WorkbookSink::widthFromTwips(columns.width(column)));
     for (quint32 row : plan.pageBreaks)
         book.addRowBreak(row);
     for (const auto &[row, twips] : plan.rowHeights)
@@ -189,10 +189,10 @@ void beginSheet(Biff8WorkbookWriter &book, int index, const SheetPlan &plan, con
 
 /// Second pass: the spooled cells into the workbook, now that the columns
 /// are known.
-void replay(LayoutSpool &spool, Biff8WorkbookWriter &book, const CancelToken &cancel)
+void replay(LayoutSpool &spool, WorkbookSink &book, const CancelToken &cancel)
 {
     LayoutColumns &columns = spool.columns();
-    columns.settle(Biff8WorkbookWriter::maxColumns);
+    columns.settle(book.maxColumns());
     QIODevice &in = spool.spool().rewound();
     const qint64 end = spool.spool().size();
     int sheet = -1;
@@ -212,7 +212,7 @@ void replay(LayoutSpool &spool, Biff8WorkbookWriter &book, const CancelToken &ca
         lastRow = cell.row;
         const int column = std::max(columns.columnOf(cell.left), lastColumn + 1);
         lastColumn = column;
-        if (column >= Biff8WorkbookWriter::maxColumns)
+        if (column >= book.maxColumns())
             continue;
         ExcelCell excel;
         excel.kind = cell.kind;
@@ -221,7 +221,7 @@ void replay(LayoutSpool &spool, Biff8WorkbookWriter &book, const CancelToken &ca
         excel.text = text;
         book.writeCell(cell.row, quint16(column), excel, cell.xf);
         if (cell.shownWidth > 0)
-            book.widenColumn(quint16(column), Biff8WorkbookWriter::widthFromTwips(cell.shownWidth));
+            book.widenColumn(quint16(column), WorkbookSink::widthFromTwips(cell.shownWidth));
     }
     while (sheet + 1 < int(spool.sheets().size())) {
         ++sheet;
@@ -231,10 +231,9 @@ void replay(LayoutSpool &spool, Biff8WorkbookWriter &book, const CancelToken &ca
 
 } // namespace
 
-void XlsLayoutWriter::write(PageSource &pages, AtomicFileWriter &file, const CancelToken &cancel,
-                            const ProgressCallback &progress) const
+void XlsLayoutWriter::write(PageSource &pages, WorkbookSink &book, AtomicFileWriter &file,
+                            const CancelToken &cancel, const ProgressCallback &progress) const
 {
-    Biff8WorkbookWriter book;
     LayoutSpool spool(book);
     PageStream::forEachPage(pages, cancel, progress, [&](const Page &page, int) { spool.addPage(page); });
     book.printFitToWidth(spool.landscape());

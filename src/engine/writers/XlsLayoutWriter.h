@@ -5,9 +5,11 @@
 namespace velmora {
 
 class AtomicFileWriter;
+class WorkbookSink;
 
-/// Export format 29, "Excel layout": the report as it is laid out, in an
-/// Excel 97 workbook. Each printed line of a page (BaselineRows) becomes a
+/// Export formats 29 and 42, "Excel layout": the report as it is laid out,
+/// in a workbook (Excel 97 or Office Open XML, as the WorkbookSink writes
+/// it). Each printed line of a page (BaselineRows) becomes a
 /// row and each text goes to the column of its left edge (LayoutColumns),
 /// with a page break where a page ends, so the sheet reads like the report.
 /// Fields keep their type: numbers, currency and dates are number cells in
@@ -17,16 +19,17 @@ class AtomicFileWriter;
 /// as wide as the layout's, widened where a number or a right-aligned text
 /// would not fit (a spreadsheet shows "###" rather than cut a number, and
 /// cuts a text that has a neighbour to spill into). Sheets print one page wide,
-/// in the orientation of the report's first page. A report longer than 65536 rows continues on
-/// "Informe (2)"..., a page never split between sheets.
+/// in the orientation of the report's first page. A report longer than a sheet (65536 rows in
+/// Excel 97, 1048576 in OOXML) continues on "Informe (2)"..., a page never
+/// split between sheets.
 /// The pages are read once: cells are spooled to a scratch file until the
 /// columns of the whole report are known.
 /// Limits: lines, boxes, pictures and colours are left out; vertical
 /// spacing between lines is not kept; two texts meeting in one cell move
-/// the second one column right (dropped past column 256).
+/// the second one column right (dropped past the sheet's last column).
 class XlsLayoutWriter {
 public:
-    void write(PageSource &pages, AtomicFileWriter &file, const CancelToken &cancel,
+    void write(PageSource &pages, WorkbookSink &book, AtomicFileWriter &file, const CancelToken &cancel,
                const ProgressCallback &progress) const;
 };
 
