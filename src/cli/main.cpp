@@ -5,6 +5,7 @@
 #include "cli/ExportCommandLine.h"
 #include "cli/TerminalProgressMonitor.h"
 #include "engine/report/CreateReportEngine.h"
+#include "engine/seam/ParameterErrors.h"
 #include "engine/seam/SeamErrors.h"
 
 #include <QGuiApplication>
@@ -25,7 +26,8 @@ void write(std::FILE *stream, const QString &text)
 int reportFailure(const Failure &failure)
 {
     write(stderr, QStringLiteral("error %1: %2\n").arg(failure.number()).arg(failure.description()));
-    return failure.number() == SeamErrors::BadCommandLine ? badCommandLine : exportFailed;
+    const bool mistake = failure.number() == SeamErrors::BadCommandLine || ParameterErrors::isCommandLineMistake(failure.number());
+    return mistake ? badCommandLine : exportFailed;
 }
 
 QStringList argumentsOf(int argc, char **argv)
@@ -45,7 +47,7 @@ EngineServices batchServices()
     return services;
 }
 
-int exportReport(int argc, char **argv, const ExportCommandLine &command)
+int runWithEngine(int argc, char **argv, const ExportCommandLine &command)
 {
     // Text is measured through Qt's fonts, which need a GUI application but
     // no screen: without a platform named by the user, use none, so that a
@@ -54,6 +56,11 @@ int exportReport(int argc, char **argv, const ExportCommandLine &command)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const auto engine = createReportEngine(batchServices());
+    if (command.action == ExportCommandLine::Action::ListParameters) {
+        for (const QString &line : listBatchParameters(*engine, command.reportPath))
+            write(stdout, line + u'\n');
+        return 0;
+    }
     runBatchExport(*engine, command);
     return 0;
 }
@@ -71,7 +78,8 @@ int main(int argc, char **argv)
             write(stdout, ExportCommandLine::versionText() + u'\n');
             return 0;
         case ExportCommandLine::Action::Export:
-            return exportReport(argc, argv, command);
+        case ExportCommandLine::Action::ListParameters:
+            return runWithEngine(argc, argv, command);
         }
     } catch (const Failure &failure) {
         return reportFailure(failure);

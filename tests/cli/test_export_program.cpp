@@ -1,4 +1,5 @@
-#include <QProcess>
+#include "ExportProgramRun.h"
+
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -6,21 +7,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = ExportProgramRun;
 
-Run runProgram(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("VELMORA_BUILD_DIR") + u"/src/cli/velmora-export"_s, arguments);
-    if (!process.waitForFinished(-1))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
+Run runProgram(const QStringList &arguments) { return ExportProgramRun::of(arguments); }
 
 /// The line with the failure, whatever Qt itself may print before it.
 QString errorLineOf(const QString &err)

@@ -347,8 +347,12 @@ int FormulaParser::parseInTail(int subject, FormulaPosition at)
         return addNode(std::move(node), children);
     }
     const int low = parseConcatenation();
+    if (!atKeyword(u"to") && isParameterReference(low)) {
+        node.kind = NodeKind::InParameter;
+        return addNode(std::move(node), {subject, low});
+    }
     if (!atKeyword(u"to"))
-        failExpected(QStringLiteral("«to» (x in a to b) o una llista entre [ ]"));
+        failExpected(QStringLiteral("«to» (x in a to b), una llista entre [ ] o un paràmetre {?Nom}"));
     take();
     const int high = parseConcatenation();
     node.kind = NodeKind::InRange;
@@ -589,6 +593,8 @@ int FormulaParser::parseSummary(const FormulaToken &name, const std::vector<int>
     if (count < 1 || count > 2 || !isReference(0) || (count == 2 && !isReference(1)))
         fail(FormulaErrors::SummaryNeedsReference, name.position,
              QStringLiteral("%1 espera un camp o una fórmula i, opcionalment, el camp que fa els grups: %1({Taula.Camp}, {Taula.Grup})").arg(name.text));
+    if (count == 1 && isParameterReference(arguments[0]))
+        return parseParameterSummary(name, summary->function, arguments[0]);
     SyntaxNode node;
     node.kind = NodeKind::Summary;
     node.summary = summary->function;
@@ -602,6 +608,27 @@ int FormulaParser::parseSummary(const FormulaToken &name, const std::vector<int>
     for (int argument : arguments)
         m_tree.nodes[size_t(argument)].kind = NodeKind::Constant;
     return addNode(std::move(node));
+}
+
+bool FormulaParser::isParameterReference(int index) const
+{
+    const SyntaxNode &node = m_tree.nodes[size_t(index)];
+    return node.kind == NodeKind::Reference
+        && m_tree.references[size_t(node.reference)].kind == FormulaReference::Kind::Parameter;
+}
+
+int FormulaParser::parseParameterSummary(const FormulaToken &name, SummaryFunction function, int parameter)
+{
+    if (function != SummaryFunction::Minimum && function != SummaryFunction::Maximum && function != SummaryFunction::Count)
+        fail(FormulaErrors::SummaryNeedsReference, name.position,
+             QStringLiteral("d'un paràmetre només se'n pot llegir Minimum, Maximum o Count, no %1").arg(name.text));
+    SyntaxNode node;
+    node.kind = NodeKind::ParameterSummary;
+    node.summary = function;
+    node.position = name.position;
+    if (function == SummaryFunction::Count)
+        node.staticType = ValueType::Integer;
+    return addNode(std::move(node), {parameter});
 }
 
 } // namespace velmora

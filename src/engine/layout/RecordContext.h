@@ -34,6 +34,7 @@ public:
 
     Value slotValue(int slot) override;
     Value specialValue(SpecialValue which) override;
+    const ParameterValue *parameterValue(int slot) override;
 
 private:
     void forgetFormulaValues();
