@@ -2,7 +2,7 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
-SAMPLE_RPT ?= examples/vendes-per-pais.rpt
+SAMPLE_RPT ?= examples/vendes-per-any.rpt
 SAMPLE_MDB ?= examples/empresa.mdb
 
 .PHONY: all deps build run test test-sanitize bench install deb clean

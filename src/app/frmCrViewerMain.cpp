@@ -8,6 +8,7 @@
 #include "app/ScreenPointer.h"
 #include "app/UntrappedFailure.h"
 #include "app/ViewFailureMessage.h"
+#include "engine/seam/ParameterErrors.h"
 #include "viewer/frmCRViewer.h"
 
 #include <QLabel>
@@ -121,5 +122,8 @@ void frmCrViewerMain::openAndShowReport()
 void frmCrViewerMain::showViewFailure(std::exception_ptr failure) noexcept
 {
     velmora::ScreenPointer::showDefault();
+    // The user closed the parameter prompt: nothing to show, and no fault.
+    if (velmora::ParameterErrors::isPromptCancel(failure))
+        return;
     runTrappingFailures([&] { m_messageBox(this, velmora::viewFailureMessage(failure)); });
 }

@@ -47,8 +47,16 @@ void runBatchExport(ReportEngine &engine, const ExportCommandLine &command)
     const auto report = application->openReport(command.reportPath);
     pointTables(*report, command.databasePath, command.password);
     locateSubreportTables(*report, command.databasePath);
+    // After the tables: a pick list taken from the database is read to check a value.
+    for (const ExportCommandLine::ParameterArgument &parameter : command.parameters)
+        report->setParameterValue(parameter.name, parameter.value);
     setExportOptions(*report, command);
     report->exportReport(false);
+}
+
+QStringList listBatchParameters(ReportEngine &engine, const QString &reportPath)
+{
+    return engine.createApplication()->openReport(reportPath)->parameterList();
 }
 
 } // namespace velmora

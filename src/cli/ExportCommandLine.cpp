@@ -61,7 +61,8 @@ public:
         }
     }
 
-    std::optional<QString> format, output, password;
+    std::optional<QString> format, output, password, listedReport;
+    std::vector<ExportCommandLine::ParameterArgument> parameters;
     QStringList plainArguments; ///< report and database, in order
 
 private:
@@ -69,6 +70,8 @@ private:
     {
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = equals < 0 ? argument : argument.left(equals);
+        if (name == u"--param")
+            return readParameter(equals < 0 ? valueAfter(name) : argument.mid(equals + 1));
         std::optional<QString> *target = slotFor(name);
         if (!target)
             refuse(QStringLiteral("Opció desconeguda: %1.").arg(name));
@@ -85,7 +88,18 @@ private:
             return &output;
         if (name == u"--password")
             return &password;
+        if (name == u"--list-params")
+            return &listedReport;
         return nullptr;
+    }
+
+    /// NAME=VALUE; the value is everything after the first "=", and may be empty.
+    void readParameter(const QString &assignment)
+    {
+        const qsizetype equals = assignment.indexOf(u'=');
+        if (equals <= 0)
+            refuse(QStringLiteral("L'opció --param espera NOM=VALOR, i ha rebut \"%1\".").arg(assignment));
+        parameters.push_back({assignment.left(equals), assignment.mid(equals + 1)});
     }
 
     QString valueAfter(const QString &name)
@@ -98,6 +112,17 @@ private:
     const QStringList &m_arguments;
     qsizetype m_next = 0;
 };
+ExportCommandLine listingCommand(const ArgumentReader &reader)
+{
+    if (reader.format || reader.output || reader.password || !reader.parameters.empty() || !reader.plainArguments.isEmpty())
+        refuse(QStringLiteral("L'opció --list-params només pren el nom d'un informe, sense cap altra opció ni argument."));
+    if (reader.listedReport->isEmpty())
+        refuse(QStringLiteral("Falta l'informe de l'opció --list-params."));
+    ExportCommandLine command;
+    command.action = ExportCommandLine::Action::ListParameters;
+    command.reportPath = *reader.listedReport;
+    return command;
+}
 } // namespace
 
 ExportCommandLine ExportCommandLine::parse(const QStringList &arguments)
@@ -114,6 +139,8 @@ ExportCommandLine ExportCommandLine::parse(const QStringList &arguments)
 
     ArgumentReader reader(arguments);
     reader.readAll();
+    if (reader.listedReport)
+        return listingCommand(reader);
     if (!reader.format)
         refuse(QStringLiteral("Falta l'opció --format."));
     command.formatType = formatTypeNamed(*reader.format);
@@ -127,13 +154,16 @@ ExportCommandLine ExportCommandLine::parse(const QStringList &arguments)
     command.password = reader.password.value_or(QString());
     command.reportPath = reader.plainArguments.at(0);
     command.databasePath = reader.plainArguments.at(1);
+    command.parameters = std::move(reader.parameters);
     return command;
 }
 
 QString ExportCommandLine::usageText()
 {
     return QStringLiteral(
-        "Ús: velmora-export --format FORMAT --output ARXIU [--password CLAU] INFORME BASE_DE_DADES\n"
+        "Ús: velmora-export --format FORMAT --output ARXIU [--password CLAU]\n"
+        "                   [--param NOM=VALOR]... INFORME BASE_DE_DADES\n"
+        "    velmora-export --list-params INFORME\n"
         "\n"
         "Exporta l'informe INFORME (.rpt) amb les dades de BASE_DE_DADES (.mdb, .accdb)\n"
         "a l'arxiu ARXIU, sense obrir cap finestra.\n"
@@ -146,10 +176,18 @@ QString ExportCommandLine::usageText()
         "                     punt i coma)\n"
         "  --output ARXIU     l'arxiu que s'escriu; si ja existeix, se substitueix\n"
         "  --password CLAU    la contrasenya de la base de dades, tal com s'ha de donar\n"
+        "  --param NOM=VALOR  el valor d'un paràmetre de l'informe, com el valor per defecte\n"
+        "                     de l'arxiu: 2025-01-31, 1234.5678, true; diversos valors\n"
+        "                     separats per comes (\\, per a una coma dins d'un valor);\n"
+        "                     un interval, 2024-01-01..2024-12-31. Es pot repetir.\n"
+        "  --list-params INFORME  escriu els paràmetres de l'informe, un per línia:\n"
+        "                     nom, tipus, pregunta, valor per defecte i llista, amb tabuladors\n"
         "  --help             mostra aquest text\n"
         "  --version          mostra la versió\n"
         "\n"
-        "Surt amb 0 si l'exportació ha anat bé, amb 2 si la línia d'ordres és incorrecta i\n"
+        "Surt amb 0 si l'exportació ha anat bé, amb 2 si la línia d'ordres és incorrecta\n"
+        "(també un paràmetre desconegut, un valor que no és del seu tipus o no és a la\n"
+        "llista, o un paràmetre obligatori sense valor) i\n"
         "amb 1 si l'exportació ha fallat; els errors s'escriuen a la sortida d'errors com a\n"
         "\"error NÚMERO: DESCRIPCIÓ\".\n");
 }

@@ -3,17 +3,25 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace velmora {
 
 /// What the batch exporter was asked to do:
 ///     velmora-export --format txt|xls|xls-data|doc|pdf|xlsx|xlsx-data|csv|csv-semicolon
 ///                    --output FILE
-///                    [--password TEXT] REPORT DATABASE
-/// or --help, or --version. Options take their value as the next argument or
+///                    [--password TEXT] [--param NAME=VALUE]... REPORT DATABASE
+/// or --list-params REPORT, or --help, or --version. Options take their value as the next argument or
 /// after "=" ("--format=pdf"); "--" ends the options, so a report path may
 /// start with "-".
 struct ExportCommandLine {
-    enum class Action { Export, ShowHelp, ShowVersion };
+    enum class Action { Export, ListParameters, ShowHelp, ShowVersion };
+
+    /// One --param: the parameter's name and its value in the report file's text form.
+    struct ParameterArgument {
+        QString name;
+        QString value;
+    };
 
     Action action = Action::Export;
     qint32 formatType = 0;
@@ -22,6 +30,7 @@ struct ExportCommandLine {
     QString password;
     QString reportPath;
     QString databasePath;
+    std::vector<ParameterArgument> parameters;
 
     /// Reads the arguments that follow the program's name. A mistake fails
     /// with a Failure whose description says what is wrong; --help and

@@ -6,6 +6,7 @@
 #include "cli/RuntimeFolder.h"
 #include "cli/TerminalProgressMonitor.h"
 #include "engine/report/CreateReportEngine.h"
+#include "engine/seam/ParameterErrors.h"
 #include "engine/seam/SeamErrors.h"
 
 #include <QGuiApplication>
@@ -26,7 +27,8 @@ void write(std::FILE *stream, const QString &text)
 int reportFailure(const Failure &failure)
 {
     write(stderr, QStringLiteral("error %1: %2\n").arg(failure.number()).arg(failure.description()));
-    return failure.number() == SeamErrors::BadCommandLine ? badCommandLine : exportFailed;
+    const bool mistake = failure.number() == SeamErrors::BadCommandLine || ParameterErrors::isCommandLineMistake(failure.number());
+    return mistake ? badCommandLine : exportFailed;
 }
 
 QStringList argumentsOf(int argc, char **argv)
@@ -46,7 +48,7 @@ EngineServices batchServices()
     return services;
 }
 
-int exportReport(int argc, char **argv, const ExportCommandLine &command)
+int runWithEngine(int argc, char **argv, const ExportCommandLine &command)
 {
     // Text is measured through Qt's fonts, which need a GUI application but
     // no screen: without a platform named by the user, use none, so that a
@@ -58,6 +60,11 @@ int exportReport(int argc, char **argv, const ExportCommandLine &command)
     const RuntimeFolder runtimeFolder;
     QGuiApplication application(argc, argv);
     const auto engine = createReportEngine(batchServices());
+    if (command.action == ExportCommandLine::Action::ListParameters) {
+        for (const QString &line : listBatchParameters(*engine, command.reportPath))
+            write(stdout, line + u'\n');
+        return 0;
+    }
     runBatchExport(*engine, command);
     return 0;
 }
@@ -75,7 +82,8 @@ int main(int argc, char **argv)
             write(stdout, ExportCommandLine::versionText() + u'\n');
             return 0;
         case ExportCommandLine::Action::Export:
-            return exportReport(argc, argv, command);
+        case ExportCommandLine::Action::ListParameters:
+            return runWithEngine(argc, argv, command);
         }
     } catch (const Failure &failure) {
         return reportFailure(failure);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/seam/ParameterErrors.h"
+
 #include <exception>
 #include <utility>
 
@@ -18,7 +20,9 @@ void runAtCommandEdge(Body &&body) noexcept
     try {
         std::forward<Body>(body)();
     } catch (...) {
-        reportUntrappedCommandFailure(std::current_exception());
+        // A cancelled parameter prompt is the user's choice, not a fault to report.
+        if (!ParameterErrors::isPromptCancel(std::current_exception()))
+            reportUntrappedCommandFailure(std::current_exception());
     }
 }
 

@@ -1,5 +1,6 @@
+#include "ExportProgramRun.h"
+
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -7,21 +8,11 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = ExportProgramRun;
 
 Run runProgram(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(qEnvironmentVariable("VELMORA_BUILD_DIR") + u"/src/cli/velmora-export"_s, arguments);
-    if (!process.waitForFinished(-1))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return ExportProgramRun::of(arguments, environment);
 }
 
 /// The line with the failure, whatever Qt itself may print before it.

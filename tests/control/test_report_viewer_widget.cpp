@@ -3,6 +3,7 @@
 #include "engine/control/ReportViewerWidget.h"
 #include "engine/control/ViewerStatusLine.h"
 #include "engine/control/ViewerToolBar.h"
+#include "engine/seam/ParameterErrors.h"
 #include "engine/seam/SeamErrors.h"
 #include "../support/RecordingEngine.h"
 #include "../support/SyntheticPageSource.h"
@@ -93,6 +94,8 @@ private slots:
     void stopCancelsCountingAndNavigationResumesIt();
     void refreshReadsAgainAndKeepsThePage_data();
     void refreshReadsAgainAndKeepsThePage();
+    void parametersAreAskedBeforeTheFirstPageOncePerView();
+    void cancellingTheParametersShowsNothingAndNoMessage();
     void switchedOffFeaturesAreHidden_data();
     void switchedOffFeaturesAreHidden();
     void toolbarCommandsAreNamedForAssistiveTechnology();
@@ -474,6 +477,45 @@ void TestReportViewerWidget::printAndExportGoToTheReport()
     f.viewer.toolBar()->exportAction->trigger();
     QVERIFY(f.engine.log().contains(QStringLiteral("print")));
     QVERIFY(f.engine.log().contains(QStringLiteral("export(true)")));
+}
+
+void TestReportViewerWidget::parametersAreAskedBeforeTheFirstPageOncePerView()
+{
+    Fixture f;
+    f.engine.state().answerParameters = [] { return true; };
+    f.viewAndFinish();
+    const QStringList log = f.engine.log();
+    QCOMPARE(log.count(QStringLiteral("askParameterValues")), 1);
+    QVERIFY(log.indexOf(QStringLiteral("askParameterValues")) < log.indexOf(QStringLiteral("createPageSource")));
+    f.viewer.goToPage(2);
+    QCOMPARE(f.engine.log().count(QStringLiteral("askParameterValues")), 1);
+    const QString shown = f.pageText();
+    // Refresh asks again; the answers and the data change together.
+    f.viewer.toolBar()->refreshAction->trigger();
+    QCOMPARE(f.engine.log().count(QStringLiteral("askParameterValues")), 2);
+    QCOMPARE(f.pageSourcesCreated(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.viewer.isWorking(), 20000);
+    // Cancelling a refresh keeps the report shown as it was.
+    f.engine.state().answerParameters = [] { return false; };
+    f.viewer.toolBar()->refreshAction->trigger();
+    QCOMPARE(f.pageSourcesCreated(), 2);
+    QCOMPARE(f.pageText(), shown);
+    QVERIFY(f.viewer.findChildren<QMessageBox *>().isEmpty());
+}
+
+void TestReportViewerWidget::cancellingTheParametersShowsNothingAndNoMessage()
+{
+    Fixture f;
+    f.engine.state().answerParameters = [] { return false; };
+    try {
+        f.viewer.viewReport();
+        QFAIL("the view went on without the parameters");
+    } catch (const Failure &failure) {
+        QCOMPARE(failure.number(), ParameterErrors::PromptCancelled);
+    }
+    QCOMPARE(f.pageSourcesCreated(), 0);
+    QVERIFY(!f.viewer.pageView()->page());
+    QVERIFY(f.viewer.findChildren<QMessageBox *>().isEmpty());
 }
 
 QTEST_MAIN(TestReportViewerWidget)

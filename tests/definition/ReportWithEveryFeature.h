@@ -158,6 +158,31 @@ inline std::vector<ParameterDefinition> parametersOfEveryType()
     };
 }
 
+inline Value textValue(const char *text) { return Value::string(QString::fromUtf8(text)); }
+
+/// Parameters taking several values, ranges and pick lists, with texts that
+/// need the list form's escapes.
+inline std::vector<ParameterDefinition> parametersWithListsAndRanges()
+{
+    ParameterDefinition countries{QStringLiteral("Països"), ValueType::String, QStringLiteral("Països"), {}};
+    countries.multipleValues = true;
+    countries.closedList = true;
+    countries.pickList = {{textValue("Espanya"), QStringLiteral("el Regne d'Espanya")}, {textValue("Andorra"), QString()},
+                          {textValue("Bòsnia, i Hercegovina"), QString()}, {textValue("a..b<\\"), QString()}};
+    countries.defaultValue.values = {textValue("Bòsnia, i Hercegovina"), textValue("a..b<\\")};
+    ParameterDefinition period{QStringLiteral("Període"), ValueType::Date, QString(), {}};
+    period.rangeValues = true;
+    period.multipleValues = true;
+    period.optional = true;
+    const Value first = Value::date(DateTime::fromDate(QDate(2024, 1, 1)));
+    const Value last = Value::date(DateTime::fromDate(QDate(2024, 12, 31)));
+    period.defaultValue.values = {first};
+    period.defaultValue.ranges = {{first, last, true, false}, {Value(), last, true, true}, {first, Value(), false, true}};
+    ParameterDefinition city{QStringLiteral("Ciutat"), ValueType::String, QString(), {}};
+    city.listField = FieldRef{FieldRef::Kind::Database, QStringLiteral("Clients"), QStringLiteral("Ciutat")};
+    return {countries, period, city};
+}
+
 /// A report that uses every element, attribute and kind of value the
 /// format has, each set away from its default.
 inline ReportDefinition reportWithEveryFeature()
@@ -179,6 +204,8 @@ inline ReportDefinition reportWithEveryFeature()
     };
     report.recordSelection = formula(QStringLiteral("{C.Import} < 100\nand Year({C.DataComanda}) = {?Any}"));
     report.parameters = parametersOfEveryType();
+    for (ParameterDefinition &parameter : parametersWithListsAndRanges())
+        report.parameters.push_back(std::move(parameter));
     report.formulas = {{QStringLiteral("Import"), formula(QStringLiteral("{C.Quantitat} * 2"))},
                        {QStringLiteral("Marca"), formula(QStringLiteral("\"]]>\" & {C.Estat}"))}};
     report.sorts = {{ref(Kind::Database, QStringLiteral("DataComanda"), QStringLiteral("C")), SortDirection::Descending, {}},

@@ -379,6 +379,38 @@ private slots:
             reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Any\" type=\"Integer\" default=\"2025a\"/>"),
                         QStringLiteral("</parameters>")}),
             Errors::BadParameterValue, 4, 1);
+        row("several values in a one-value parameter's default",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Any\" type=\"Integer\" range=\"true\" default=\"2024,2025\"/>"),
+                        QStringLiteral("</parameters>")}),
+            Errors::BadParameterValue, 4, 1);
+        row("range without either end",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Any\" type=\"Integer\" range=\"true\" default=\"..\"/>"),
+                        QStringLiteral("</parameters>")}),
+            Errors::BadParameterValue, 4, 1);
+        row("date range with a bad end",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Període\" type=\"Date\" range=\"true\" default=\"2024-01-01..2024-13-01\"/>"),
+                        QStringLiteral("</parameters>")}),
+            Errors::BadParameterValue, 4, 1);
+        row("default outside a closed list",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Pais\" multiple=\"true\" closedList=\"true\" default=\"Espanya,Xina\">"),
+                        QStringLiteral("<choice value=\"Espanya\"/><choice value=\"Andorra\"/></parameter>"), QStringLiteral("</parameters>")}),
+            Errors::BadParameterValue, 4, 1);
+        row("closed list without values",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Pais\" closedList=\"true\"/>"),
+                        QStringLiteral("</parameters>")}),
+            Errors::MissingElement, 4, 1);
+        row("choice that is not of the parameter's type",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Any\" type=\"Integer\">"),
+                        QStringLiteral("<choice value=\"dos mil\"/></parameter>"), QStringLiteral("</parameters>")}),
+            Errors::BadParameterValue, 5, 1);
+        row("list from a table not declared",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Pais\" valuesFrom=\"{Clients.Pais}\"/>"),
+                        QStringLiteral("</parameters>")}),
+            Errors::UnknownTable, 4, 1);
+        row("unknown child of a parameter",
+            reportWith({QStringLiteral("<parameters>"), QStringLiteral("<parameter name=\"Pais\"><value v=\"x\"/></parameter>"),
+                        QStringLiteral("</parameters>")}),
+            Errors::UnknownElement, 4, 24);
         row("margins wider than the paper",
             reportWith({QStringLiteral("<page paper=\"A4\" marginLeft=\"6000\" marginRight=\"6000\"/>")}),
             Errors::BadGeometry, 3, 1);

@@ -53,6 +53,7 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::newRow("sales by country") << "examples/vendes-per-pais.rpt";
+        QTest::newRow("sales of a year, asked for") << "examples/vendes-per-any.rpt";
         QTest::newRow("client directory") << "examples/clients.rpt";
         QTest::newRow("orders with a subreport") << "examples/comandes-amb-linies.rpt";
         QTest::newRow("products with a picture") << "examples/productes-per-categoria.rpt";

@@ -1,5 +1,7 @@
 #include "FakeReport.h"
 
+#include "engine/formula/ParameterValueReading.h"
+
 using namespace velmora;
 
 namespace {
@@ -23,7 +25,19 @@ FakeReport::FakeReport()
     set(QStringLiteral("{Línies Comanda.Preu Unitari}"), Value::currency(*Currency::fromString(QStringLiteral("19.99"))));
     set(QStringLiteral("{Línies Comanda.Descompte}"), Value::number(0.1));
     set(QStringLiteral("{@Total Línia}"), Value::number(53.973));
-    set(QStringLiteral("{?Any}"), Value::integer(2024));
+    setParameter(QStringLiteral("{?Any}"), Value::integer(2024));
+    ParameterValue countries;
+    countries.values = {Value::string(QStringLiteral("Espanya")), Value::string(QStringLiteral("Andorra"))};
+    setParameter(QStringLiteral("{?Països}"), countries);
+    ParameterValue period;
+    period.values = {Value::date(at(2023, 6, 1))};
+    period.ranges = {{Value::date(at(2024, 1, 1)), Value::date(at(2024, 2, 29)), true, false},
+                     {Value::date(at(2025, 1, 1)), Value(), true, true}};
+    setParameter(QStringLiteral("{?Període}"), period);
+    ParameterValue amounts;
+    amounts.ranges = {{Value::integer(0), Value::integer(10), false, true}};
+    setParameter(QStringLiteral("{?Quantitat}"), amounts);
+    setParameter(QStringLiteral("{?Buit}"), ParameterValue());
     set(QStringLiteral("{#Acumulat}"), Value::currency(Currency::fromWhole(5000)));
     setSummary(summaryKey(SummaryFunction::Sum, QStringLiteral("{Comandes.Import}"), QString()), Value::currency(Currency::fromWhole(90000)));
     setSummary(summaryKey(SummaryFunction::Sum, QStringLiteral("{Comandes.Import}"), QStringLiteral("{Clients.Nom}")), Value::currency(Currency::fromWhole(4000)));
@@ -43,6 +57,18 @@ void FakeReport::set(const QString &reference, const Value &value)
         m_slots[slot].second = value;
     else
         m_slots.append({reference, value});
+}
+
+void FakeReport::setParameter(const QString &reference, const ParameterValue &value)
+{
+    set(reference, parameterAsValue(value));
+    m_parameters[slotOf(reference)] = value;
+}
+
+const ParameterValue *FakeReport::parameterValue(int slot)
+{
+    const auto found = m_parameters.find(slot);
+    return found == m_parameters.end() ? nullptr : &found->second;
 }
 
 void FakeReport::setSummary(const QString &key, const Value &value) { set(key, value); }

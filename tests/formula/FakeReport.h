@@ -7,6 +7,8 @@
 #include <QList>
 #include <QPair>
 
+#include <map>
+
 /// A small report for formula tests: one record of named fields, formulas,
 /// parameters and running totals, a few summaries and fixed special values.
 /// It binds and evaluates formulas the way the layout engine will.
@@ -16,12 +18,15 @@ public:
 
     void set(const QString &reference, const velmora::Value &value);
     void setSummary(const QString &key, const velmora::Value &value);
+    /// A parameter holding several values or ranges: `reference` reads as its display text.
+    void setParameter(const QString &reference, const velmora::ParameterValue &value);
 
     int resolve(const velmora::FormulaReference &ref) override;
     int resolveSummary(velmora::SummaryFunction fn, const velmora::FormulaReference &operand,
                        const std::optional<velmora::FormulaReference> &group) override;
     velmora::Value slotValue(int slot) override;
     velmora::Value specialValue(velmora::SpecialValue which) override;
+    const velmora::ParameterValue *parameterValue(int slot) override;
 
     /// Parses, binds and evaluates.
     velmora::Value evaluate(const QString &text);
@@ -32,6 +37,7 @@ private:
     int slotOf(const QString &key) const;
 
     QList<QPair<QString, velmora::Value>> m_slots;
+    std::map<int, velmora::ParameterValue> m_parameters;
 };
 
 /// "Integer 7", "String abc", "Null ": a value's type and plain text, for table-driven comparisons.

@@ -160,6 +160,39 @@ private slots:
     }
     void conditionsAndLists() { check(); }
 
+    void parameterValues_data()
+    {
+        columns();
+        row("one-value parameter reads as its value", "{?Any} + 1", "Integer 2025");
+        row("in a one-value parameter", "2024 in {?Any}", "Boolean True");
+        row("in one of several values", "'Andorra' in {?Països}", "Boolean True");
+        row("not in any of the values", "'França' in {?Països}", "Boolean False");
+        row("texts match case and all", "'andorra' in {?Països}", "Boolean False");
+        row("several values read as their list", "{?Països}", "String Espanya, Andorra");
+        row("in a range, included low end", "#2024-01-01# in {?Període}", "Boolean True");
+        row("excluded high end", "#2024-02-29# in {?Període}", "Boolean False");
+        row("a discrete value beside the ranges", "#2023-06-01# in {?Període}", "Boolean True");
+        row("open high end", "#9999-12-31# in {?Període}", "Boolean True");
+        row("between the ranges", "#2024-06-01# in {?Període}", "Boolean False");
+        row("excluded low end", "0 in {?Quantitat}", "Boolean False");
+        row("whole number within a number range", "CCur(10) in {?Quantitat}", "Boolean True");
+        row("a field in a parameter", "{Comandes.Data} in {?Període}", "Boolean False");
+        row("Null subject gives Null", "{Comandes.Nota} in {?Països}", "Null ");
+        row("empty parameter gives Null", "1 in {?Buit}", "Null ");
+        row("empty parameter reads as Null", "IsNull({?Buit})", "Boolean True");
+        row("another type fails", "1 in {?Països}", "failure 4502");
+        row("ranges print in words", "{?Període}", "String 01/06/2023, de 01/01/2024 a 29/02/2024, des de 01/01/2025");
+        row("Minimum of values and ranges", "Minimum({?Període})", "Date 2023-06-01");
+        row("Maximum with an open end is Null", "Maximum({?Període})", "Null ");
+        row("Maximum of texts", "Maximum({?Països})", "String Espanya");
+        row("excluded end still bounds", "Minimum({?Quantitat})", "Integer 0");
+        row("Count counts values and ranges", "Count({?Període})", "Integer 3");
+        row("Count of an empty parameter", "Count({?Buit})", "Integer 0");
+        row("Sum of a parameter is refused", "Sum({?Països})", "failure 4011");
+        row("in needs a parameter, a list or to", "1 in {Comandes.Import}", "failure 4005");
+    }
+    void parameterValues() { check(); }
+
     void text_data()
     {
         columns();

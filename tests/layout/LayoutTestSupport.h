@@ -128,7 +128,7 @@ inline QStringList texts(const Page &page)
 }
 
 inline std::shared_ptr<ReportPageSource> layOut(std::shared_ptr<ReportDefinition> definition, const MemoryData &data,
-                                                std::map<QString, Value> parameters = {})
+                                                ParameterValues parameters = {})
 {
     auto plan = std::make_unique<ReportPlan>(definition, parameters);
     return std::make_shared<ReportPageSource>(std::move(plan), data.provider(), parameters,

@@ -226,6 +226,14 @@ public:
         return std::make_shared<FakePageSource>(m_state->shape.pageCount);
     }
     void print(QWidget *) override { m_state->record(QStringLiteral("print")); }
+    bool hasParameters() const override { return bool(m_state->answerParameters); }
+    bool askParameterValues(QWidget *) override
+    {
+        if (!m_state->answerParameters)
+            return true;
+        m_state->record(QStringLiteral("askParameterValues"));
+        return m_state->answerParameters();
+    }
 
 private:
     std::shared_ptr<RecordingState> m_state;

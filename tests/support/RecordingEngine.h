@@ -46,6 +46,9 @@ struct RecordingState {
     std::function<void(RecordingState &)> onExport;
     /// Makes the report's page sources; by default a few one-line pages.
     std::function<std::shared_ptr<PageSource>()> makePageSource;
+    /// When set, the report has parameters: each prompt is logged and
+    /// answered by it (false: the user cancels).
+    std::function<bool()> answerParameters;
     /// Printer name reported after printer setup (by default unchanged).
     std::optional<QString> printerNameAfterSetup;
 

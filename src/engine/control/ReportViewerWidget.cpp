@@ -7,6 +7,7 @@
 #include "engine/control/ViewerStatusLine.h"
 #include "engine/control/ViewerToolBar.h"
 #include "engine/page/PageSource.h"
+#include "engine/seam/ParameterErrors.h"
 #include "engine/seam/SeamErrors.h"
 
 #include <QAction>
@@ -180,6 +181,9 @@ void ReportViewerWidget::viewReport()
 {
     if (!m_report)
         throw Failure(SeamErrors::NoReportSource, QStringLiteral("El visualitzador no té cap informe per mostrar."));
+    if (!m_report->askParameterValues(this))
+        throw Failure(ParameterErrors::PromptCancelled,
+                      QStringLiteral("S'han cancel·lat els paràmetres de l'informe: no es mostra."));
     m_worker->stopAndWait();
     std::shared_ptr<PageSource> source;
     {
@@ -352,9 +356,12 @@ void ReportViewerWidget::refresh()
     if (!m_report)
         return;
     const int keep = currentView().currentPage;
-    m_worker->stopAndWait();
     std::shared_ptr<PageSource> source;
     try {
+        // The data and the answers change together; cancelling keeps the report as it is.
+        if (!m_report->askParameterValues(this))
+            return;
+        m_worker->stopAndWait();
         source = m_report->createPageSource();
     } catch (const Failure &failure) {
         onFailure(failure.number(), failure.description());

@@ -4,6 +4,7 @@
 // and how to lay it out. Plain values; the reader builds it, the writer saves
 // it back, the layout engine reads it.
 
+#include "engine/core/ParameterValue.h"
 #include "engine/core/Value.h"
 #include "engine/page/Page.h"
 
@@ -125,12 +126,36 @@ struct FormulaDefinition {
     bool operator==(const FormulaDefinition &) const = default;
 };
 
+/// One value a parameter's pick list offers, with what the prompt shows
+/// beside it (empty: the value alone).
+struct PickValue {
+    Value value;
+    QString description;
+    bool operator==(const PickValue &) const = default;
+};
+
+/// A parameter: asked when the report runs (docs/report-format.md,
+/// "<parameters>"). Without a default and not optional it is mandatory: the
+/// run cannot go on without an answer.
 struct ParameterDefinition {
     QString name;
     ValueType type = ValueType::String;
     QString prompt;
-    Value defaultValue;
+    ParameterValue defaultValue;
+    bool multipleValues = false; ///< may hold several values, for `in`
+    bool rangeValues = false;    ///< may hold ranges, for `in`
+    bool optional = false;       ///< may be left empty, which formulas read as Null
+    std::vector<PickValue> pickList;
+    /// A database field whose distinct values make the pick list, read when the prompt opens.
+    std::optional<FieldRef> listField;
+    bool closedList = false; ///< only the pick list's values are taken
     bool operator==(const ParameterDefinition &) const = default;
+
+    bool takesSeveral() const { return multipleValues || rangeValues; }
+    bool hasPickList() const { return !pickList.empty() || listField.has_value(); }
+    bool isMandatory() const { return !optional && defaultValue.isEmpty(); }
+    /// The prompt, or the name when the prompt is empty.
+    QString question() const { return prompt.isEmpty() ? name : prompt; }
 };
 
 struct SortDefinition {

@@ -3,7 +3,7 @@
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
-#include "engine/definition/ParameterValueText.h"
+#include "engine/definition/ParameterElementReader.h"
 #include "engine/definition/SectionListReader.h"
 #include "engine/definition/SummaryAttributes.h"
 
@@ -202,24 +202,7 @@ void ReportElementReader::readLinkFields(TableLink &link)
 
 void ReportElementReader::readParameter()
 {
-    AttributeReader attributes(m_walker);
-    ParameterDefinition parameter;
-    parameter.name = readName(attributes);
-    refuseDuplicate(attributes, m_report.parameter(parameter.name) != nullptr, DuplicateParameter,
-                    QStringLiteral("el paràmetre"), parameter.name);
-    parameter.type = attributes.choice(u"type", parameterTypeNames(), ValueType::String);
-    parameter.prompt = attributes.text(u"prompt");
-    if (const auto text = attributes.optional(u"default")) {
-        const auto value = parseParameterValue(parameter.type, *text);
-        if (!value)
-            attributes.fail(BadParameterValue, QStringLiteral("el valor per defecte «%1» del paràmetre «%2» no és "
-                                                              "un valor de tipus %3.")
-                                                   .arg(*text, parameter.name, valueTypeName(parameter.type)));
-        parameter.defaultValue = *value;
-    }
-    attributes.finish();
-    m_walker.finishEmpty();
-    m_report.parameters.push_back(std::move(parameter));
+    m_report.parameters.push_back(ParameterElementReader(m_walker, m_report, m_references).read());
 }
 
 void ReportElementReader::readFormula()

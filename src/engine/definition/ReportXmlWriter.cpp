@@ -2,6 +2,7 @@
 
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/ObjectXmlWriter.h"
+#include "engine/definition/ParameterText.h"
 #include "engine/definition/ParameterValueText.h"
 #include "engine/definition/SummaryAttributes.h"
 
@@ -105,11 +106,28 @@ void ReportXmlWriter::writeParameters(const ReportDefinition &report)
         m_out.text(u"name", parameter.name);
         m_out.text(u"type", nameOf(parameterTypeNames(), parameter.type));
         m_out.textUnlessEmpty(u"prompt", parameter.prompt);
-        if (!parameter.defaultValue.isNull())
-            m_out.text(u"default", parameterValueText(parameter.defaultValue));
+        if (!parameter.defaultValue.isEmpty())
+            m_out.text(u"default", parameterText(parameter, parameter.defaultValue));
+        m_out.flag(u"multiple", parameter.multipleValues);
+        m_out.flag(u"range", parameter.rangeValues);
+        m_out.flag(u"optional", parameter.optional);
+        m_out.flag(u"closedList", parameter.closedList);
+        if (parameter.listField)
+            m_out.text(u"valuesFrom", parameter.listField->toText());
+        writeChoices(parameter);
         m_out.end();
     }
     m_out.end();
+}
+
+void ReportXmlWriter::writeChoices(const ParameterDefinition &parameter)
+{
+    for (const PickValue &choice : parameter.pickList) {
+        m_out.start(u"choice");
+        m_out.text(u"value", parameterValueText(choice.value));
+        m_out.textUnlessEmpty(u"description", choice.description);
+        m_out.end();
+    }
 }
 
 void ReportXmlWriter::writeFormulas(const ReportDefinition &report)

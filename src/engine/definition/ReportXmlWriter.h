@@ -19,6 +19,7 @@ private:
     void writeTables(const ReportDefinition &report);
     void writeLinks(const ReportDefinition &report);
     void writeParameters(const ReportDefinition &report);
+    void writeChoices(const ParameterDefinition &parameter);
     void writeFormulas(const ReportDefinition &report);
     void writeSorts(const ReportDefinition &report);
     void writeGroups(const ReportDefinition &report);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/ParameterValue.h"
 #include "engine/core/Value.h"
 #include "engine/formula/PageAndPrintValues.h"
 
@@ -13,6 +14,9 @@ public:
     virtual ~EvaluationContext() = default;
     virtual Value slotValue(int slot) = 0;
     virtual Value specialValue(SpecialValue which) = 0;
+    /// Every value a parameter slot holds, for `in` and the parameter
+    /// summaries; nothing when the slot is not a parameter's.
+    virtual const ParameterValue *parameterValue(int /*slot*/) { return nullptr; }
 };
 
 } // namespace velmora

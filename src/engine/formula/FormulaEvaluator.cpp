@@ -6,6 +6,7 @@
 #include "engine/formula/FormulaLimits.h"
 #include "engine/formula/FunctionArguments.h"
 #include "engine/formula/FunctionDefinition.h"
+#include "engine/formula/ParameterValueReading.h"
 #include "engine/formula/TextConcatenation.h"
 #include "engine/formula/TypeDescription.h"
 #include "engine/formula/ValueComparison.h"
@@ -97,6 +98,8 @@ Value FormulaEvaluator::evaluateNode(const SyntaxNode &node) const
     case NodeKind::Call: return evaluateCall(node);
     case NodeKind::InList: return evaluateInList(node);
     case NodeKind::InRange: return evaluateInRange(node);
+    case NodeKind::InParameter: return parameterHolds(parameterOf(node, 1), evaluateChild(node, 0));
+    case NodeKind::ParameterSummary: return summariseParameter(node);
     }
     return Value();
 }
@@ -225,6 +228,25 @@ Value FormulaEvaluator::evaluateInRange(const SyntaxNode &node) const
     if (subject.isNull() || low.isNull() || high.isNull())
         return Value();
     return Value::boolean(compareValues(low, subject) <= 0 && compareValues(subject, high) <= 0);
+}
+
+const ParameterValue &FormulaEvaluator::parameterOf(const SyntaxNode &node, int i) const
+{
+    const SyntaxNode &reference = m_tree.child(node, i);
+    const ParameterValue *parameter = reference.slot < 0 ? nullptr : m_context.parameterValue(reference.slot);
+    if (!parameter)
+        raiseFault(FormulaErrors::NotBound, QStringLiteral("el paràmetre no té valors en aquest moment"));
+    return *parameter;
+}
+
+Value FormulaEvaluator::summariseParameter(const SyntaxNode &node) const
+{
+    const ParameterValue &parameter = parameterOf(node, 0);
+    switch (node.summary) {
+    case SummaryFunction::Minimum: return parameterMinimum(parameter);
+    case SummaryFunction::Maximum: return parameterMaximum(parameter);
+    default: return parameterCount(parameter);
+    }
 }
 
 } // namespace velmora

@@ -26,6 +26,8 @@ private:
     Value evaluateCall(const SyntaxNode &node) const;
     Value evaluateInList(const SyntaxNode &node) const;
     Value evaluateInRange(const SyntaxNode &node) const;
+    const ParameterValue &parameterOf(const SyntaxNode &node, int i) const;
+    Value summariseParameter(const SyntaxNode &node) const;
     Value readSlot(const SyntaxNode &node) const;
     /// A condition operand: Null stays Null, a non-Boolean fails.
     Value truthOperand(const SyntaxNode &node, int i) const;

@@ -386,8 +386,12 @@ int FormulaParser::parseInTail(int subject, FormulaPosition at)
         return addNode(std::move(node), children);
     }
     const int low = parseConcatenation();
+    if (!atKeyword(u"to") && isParameterReference(low)) {
+        node.kind = NodeKind::InParameter;
+        return addNode(std::move(node), {subject, low});
+    }
     if (!atKeyword(u"to"))
-        failExpected(QStringLiteral("«to» (x in a to b) o una llista entre [ ]"));
+        failExpected(QStringLiteral("«to» (x in a to b), una llista entre [ ] o un paràmetre {?Nom}"));
     take();
     const int high = parseConcatenation();
     node.kind = NodeKind::InRange;
@@ -636,6 +640,8 @@ int FormulaParser::parseSummary(const FormulaToken &name, const std::vector<int>
         wellFormed = isReference(i);
     if (!wellFormed)
         fail(FormulaErrors::SummaryNeedsReference, name.position, summaryUsage(name.text, summary->function, percent));
+    if (count == 1 && !numberFirst && !percent && isParameterReference(arguments[0]))
+        return parseParameterSummary(name, summary->function, arguments[0]);
     SyntaxNode node;
     node.kind = NodeKind::Summary;
     node.summary = summary->function;
@@ -672,6 +678,27 @@ double FormulaParser::summaryArgument(const FormulaToken &name, int argument, Su
              percentile ? QStringLiteral("%1 espera primer un nombre escrit de 0 a 100").arg(name.text)
                         : QStringLiteral("%1 espera primer un nombre enter escrit, d'1 en amunt").arg(name.text));
     return value;
+}
+
+bool FormulaParser::isParameterReference(int index) const
+{
+    const SyntaxNode &node = m_tree.nodes[size_t(index)];
+    return node.kind == NodeKind::Reference
+        && m_tree.references[size_t(node.reference)].kind == FormulaReference::Kind::Parameter;
+}
+
+int FormulaParser::parseParameterSummary(const FormulaToken &name, SummaryFunction function, int parameter)
+{
+    if (function != SummaryFunction::Minimum && function != SummaryFunction::Maximum && function != SummaryFunction::Count)
+        fail(FormulaErrors::SummaryNeedsReference, name.position,
+             QStringLiteral("d'un paràmetre només se'n pot llegir Minimum, Maximum o Count, no %1").arg(name.text));
+    SyntaxNode node;
+    node.kind = NodeKind::ParameterSummary;
+    node.summary = function;
+    node.position = name.position;
+    if (function == SummaryFunction::Count)
+        node.staticType = ValueType::Integer;
+    return addNode(std::move(node), {parameter});
 }
 
 } // namespace velmora

@@ -37,6 +37,8 @@ private:
     int parseNamed();
     int parseCall(const FormulaToken &name);
     std::vector<int> parseArguments();
+    bool isParameterReference(int index) const;
+    int parseParameterSummary(const FormulaToken &name, SummaryFunction function, int parameter);
     int parseSummary(const FormulaToken &name, const std::vector<int> &arguments);
     double summaryArgument(const FormulaToken &name, int argument, SummaryFunction fn);
 

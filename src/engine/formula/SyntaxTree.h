@@ -28,6 +28,8 @@ enum class NodeKind : quint8 {
     Call,
     InList,      ///< first child in the rest
     InRange,     ///< first child between the second and the third
+    InParameter, ///< first child among the values of the parameter the second child reads
+    ParameterSummary, ///< `summary` (Minimum, Maximum, Count) of the parameter the child reads
 };
 
 enum class BinaryOperator : quint8 {

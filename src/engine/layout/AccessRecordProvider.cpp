@@ -3,6 +3,7 @@
 #include "engine/data/AccessDatabase.h"
 #include "engine/data/TableJoiner.h"
 #include "engine/layout/LayoutErrors.h"
+#include "engine/layout/TablePassword.h"
 
 #include <mutex>
 
@@ -72,17 +73,7 @@ public:
     }
 
 private:
-    /// A table given no logon of its own uses the password another table of
-    /// the same file was given, as one open connection would.
-    QString passwordFor(const TableLocation &location) const
-    {
-        if (location.hasLogon)
-            return location.databasePassword;
-        for (const auto &[key, other] : m_tables)
-            if (other.hasLogon && other.databasePath == location.databasePath)
-                return other.databasePassword;
-        return QString();
-    }
+    QString passwordFor(const TableLocation &location) const { return databasePasswordFor(location, m_tables); }
 
     std::map<QString, TableLocation> m_tables;
     std::mutex m_mutex;

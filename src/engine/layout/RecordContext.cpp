@@ -120,6 +120,12 @@ Value RecordContext::slotValue(int slot)
     return Value();
 }
 
+const ParameterValue *RecordContext::parameterValue(int slot)
+{
+    const SlotTarget &target = m_plan.slotTargets()[size_t(slot)];
+    return target.kind == SlotTarget::Kind::Parameter ? &m_plan.parameterSets()[size_t(target.index)] : nullptr;
+}
+
 Value RecordContext::unavailable(const QString &what) const
 {
     throw Failure(LayoutErrors::NotAvailableWhileReading,

@@ -38,6 +38,7 @@ public:
 
     Value slotValue(int slot) override;
     Value specialValue(SpecialValue which) override;
+    const ParameterValue *parameterValue(int slot) override;
 
 private:
     void forgetFormulaValues();

@@ -34,7 +34,7 @@ struct LayoutInput {
     /// "<subreport object name>/<alias>" for a subreport's tables.
     std::map<QString, TableLocation> tables;
     /// Parameter values by name; parameters not given take their defaults.
-    std::map<QString, Value> parameters;
+    ParameterValues parameters;
     /// What PrintDate and PrintTime show.
     QDateTime printTime = QDateTime::currentDateTime();
 };

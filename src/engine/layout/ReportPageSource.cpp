@@ -22,7 +22,7 @@ struct ReportPageSource::Counting {
 };
 
 ReportPageSource::ReportPageSource(std::unique_ptr<ReportPlan> plan, RecordProvider provider,
-                                   std::map<QString, Value> parameters, QDateTime printTime)
+                                   ParameterValues parameters, QDateTime printTime)
     : m_plan(std::move(plan)), m_provider(std::move(provider)), m_parameters(std::move(parameters)),
       m_printTime(std::move(printTime))
 {

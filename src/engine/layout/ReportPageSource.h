@@ -29,7 +29,7 @@ using RecordProvider = std::function<std::shared_ptr<const RecordSet>(
 /// each page is made anew from its beginning when it is read.
 class ReportPageSource : public PageSource {
 public:
-    ReportPageSource(std::unique_ptr<ReportPlan> plan, RecordProvider provider, std::map<QString, Value> parameters,
+    ReportPageSource(std::unique_ptr<ReportPlan> plan, RecordProvider provider, ParameterValues parameters,
                      QDateTime printTime);
     ~ReportPageSource() override;
 
@@ -57,7 +57,7 @@ private:
 
     std::unique_ptr<ReportPlan> m_plan;
     RecordProvider m_provider;
-    std::map<QString, Value> m_parameters;
+    ParameterValues m_parameters;
     QDateTime m_printTime;
 
     mutable std::mutex m_mutex; ///< guards what follows

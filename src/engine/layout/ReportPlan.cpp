@@ -1,10 +1,10 @@
 #include "engine/layout/ReportPlan.h"
 
+#include "engine/formula/ParameterValueReading.h"
 #include "engine/layout/LayoutErrors.h"
 
 #include <algorithm>
 #include <cmath>
-
 
 namespace velmora {
 
@@ -33,15 +33,16 @@ SummaryOperation operationFor(SummaryFunction fn)
 } // namespace
 
 ReportPlan::ReportPlan(std::shared_ptr<const ReportDefinition> definition,
-                       const std::map<QString, Value> &parameters, int reportSummaryLevel)
+                       const ParameterValues &parameters, int reportSummaryLevel)
     : m_definition(std::move(definition)), m_reportSummaryLevel(reportSummaryLevel)
 {
     for (const ParameterDefinition &p : m_definition->parameters) {
-        Value v = p.defaultValue;
+        ParameterValue v = p.defaultValue;
         for (const auto &[name, given] : parameters)
             if (sameName(name, p.name))
                 v = given;
-        m_parameterValues.push_back(v);
+        m_parameterValues.push_back(parameterAsValue(v));
+        m_parameterSets.push_back(std::move(v));
     }
     compileFormulas();
     m_recordSelection = compile(m_definition->recordSelection, QStringLiteral("selecció de registres"));

@@ -101,7 +101,7 @@ public:
     /// belong to: -1 (the whole report) except in a subreport, whose report
     /// totals are those of one link value.
     ReportPlan(std::shared_ptr<const ReportDefinition> definition,
-               const std::map<QString, Value> &parameters, int reportSummaryLevel = -1);
+               const ParameterValues &parameters, int reportSummaryLevel = -1);
 
     const ReportDefinition &definition() const { return *m_definition; }
 
@@ -110,7 +110,10 @@ public:
     const Formula &formula(int index) const { return m_formulas[size_t(index)]; }
     const QString &formulaName(int index) const { return m_formulaNames[size_t(index)]; }
     int formulaCount() const { return int(m_formulas.size()); }
+    /// Each parameter read as one value (see parameterAsValue), in the report's order.
     const std::vector<Value> &parameterValues() const { return m_parameterValues; }
+    /// Everything each parameter holds, in the report's order.
+    const std::vector<ParameterValue> &parameterSets() const { return m_parameterSets; }
     const std::vector<SummaryPlan> &summaries() const { return m_summaries; }
     const std::vector<RunningTotalPlan> &runningTotals() const { return m_runningTotals; }
     const std::optional<Formula> &recordSelection() const { return m_recordSelection; }
@@ -159,6 +162,7 @@ private:
     std::vector<Formula> m_formulas;
     std::vector<QString> m_formulaNames;
     std::vector<Value> m_parameterValues;
+    std::vector<ParameterValue> m_parameterSets;
     std::vector<SummaryPlan> m_summaries;
     std::vector<RunningTotalPlan> m_runningTotals;
     std::optional<Formula> m_recordSelection;

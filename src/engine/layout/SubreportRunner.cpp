@@ -58,7 +58,7 @@ bool SubreportRunner::KeyEqual::operator()(const std::vector<Value> &a, const st
 }
 
 SubreportRunner::SubreportRunner(const ReportObject &object, const RecordSource &source,
-                                 const std::map<QString, Value> &parameters, QDateTime printTime,
+                                 const ParameterValues &parameters, QDateTime printTime,
                                  const CancelToken &cancel)
     : m_definition(withLinkGroups(object)), m_linkLevels(int(object.links.size())), m_printTime(std::move(printTime))
 {

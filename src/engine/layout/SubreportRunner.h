@@ -23,7 +23,7 @@ public:
         const ReportDefinition &definition, const std::vector<FieldKey> &fields)>;
 
     /// `object` is the subreport object in the container's definition.
-    SubreportRunner(const ReportObject &object, const RecordSource &source, const std::map<QString, Value> &parameters,
+    SubreportRunner(const ReportObject &object, const RecordSource &source, const ParameterValues &parameters,
                     QDateTime printTime, const CancelToken &cancel);
 
     /// The bands the subreport shows for the container record `container`

@@ -2,6 +2,7 @@
 
 #include "engine/report/EngineAdapters.h"
 #include "engine/report/ExportPromptDialog.h"
+#include "engine/report/ParameterDialog.h"
 #include "engine/report/PrinterDialog.h"
 #include "engine/report/ProgressDialogMonitor.h"
 
@@ -20,6 +21,7 @@ EngineServices EngineServices::standard()
     services.defaultPrinterName = [] { return QPrinterInfo::defaultPrinterName(); };
     services.choosePrinter = showPrinterDialog;
     services.askExportSettings = ExportPromptDialog::ask;
+    services.askParameterValues = ParameterDialog::ask;
     services.newProgressMonitor = ProgressDialogMonitor::forActiveWindow;
     return services;
 }

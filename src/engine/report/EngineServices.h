@@ -3,6 +3,7 @@
 #include "engine/definition/ReportDefinition.h"
 #include "engine/layout/ReportLayout.h"
 #include "engine/report/ExportJob.h"
+#include "engine/report/ParameterPrompt.h"
 #include "engine/report/ProgressMonitor.h"
 #include "engine/seam/ReportEngine.h"
 
@@ -35,6 +36,8 @@ struct EngineServices {
     std::function<bool(QPrinter &printer, QWidget *owner, PrinterDialogPurpose purpose)> choosePrinter;
     /// The engine's own export dialog over `options`; false when cancelled.
     std::function<bool(EngineExportOptions &options)> askExportSettings;
+    /// The engine's parameter prompt over `rows`; false when cancelled.
+    std::function<bool(std::vector<PromptRow> &rows, QWidget *owner)> askParameterValues;
     /// Who shows the progress of an export or print run; may return null,
     /// and may itself be empty (no progress shown).
     std::function<std::unique_ptr<ProgressMonitor>()> newProgressMonitor;

@@ -1,5 +1,7 @@
 #include "engine/report/ReportSession.h"
 
+#include "engine/layout/FieldPickList.h"
+#include "engine/seam/ParameterErrors.h"
 #include "engine/seam/SeamErrors.h"
 
 namespace velmora {
@@ -51,14 +53,39 @@ void ReportSession::requireMainTableLocations() const
 LayoutInput ReportSession::layoutInput() const
 {
     requireMainTableLocations();
+    m_parameters.requireComplete();
     LayoutInput input;
     input.definition = m_definition;
     input.reportDirectory = m_reportDirectory;
+    input.tables = tableLocations();
+    input.parameters = m_parameters.values();
+    return input;
+}
+
+std::map<QString, TableLocation> ReportSession::tableLocations() const
+{
+    std::map<QString, TableLocation> tables;
     for (const auto &[key, connection] : m_connections)
         if (connection.hasLocation)
-            input.tables[key] = TableLocation{connection.databasePath, connection.password.databasePassword,
-                                              connection.hasLogon};
-    return input;
+            tables[key] = TableLocation{connection.databasePath, connection.password.databasePassword, connection.hasLogon};
+    return tables;
+}
+
+std::vector<PickValue> ReportSession::choicesOf(const RunParameter &parameter) const
+{
+    std::vector<PickValue> choices = parameter.definition.pickList;
+    if (const auto &field = parameter.definition.listField) {
+        try {
+            for (PickValue &choice : readFieldPickList(parameter.tableName, field->name, parameter.definition.type,
+                                                       parameter.tableKey, tableLocations()))
+                choices.push_back(std::move(choice));
+        } catch (const Failure &failure) {
+            throw Failure(ParameterErrors::PickListUnreadable,
+                          QStringLiteral("No s'han pogut llegir els valors del paràmetre «%1» de %2: %3")
+                              .arg(parameter.definition.name, field->toText(), failure.description()));
+        }
+    }
+    return choices;
 }
 
 ReportLayout ReportSession::layOut() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/report/EngineServices.h"
+#include "engine/report/ReportParameters.h"
 #include "engine/report/ReportPrinter.h"
 #include "engine/report/SessionExportOptions.h"
 #include "engine/report/TableConnection.h"
@@ -32,8 +33,8 @@ public:
     /// What the table under `key` has been told; a default when nothing yet.
     TableConnection connection(const QString &key) const;
 
-    /// The layout engine's input. Fails when a table of the main report has
-    /// not been told where to read: a report has no database of its own to
+    /// The layout engine's input. Fails when a mandatory parameter has no
+    /// value, or when a table of the main report has not been told where to read: a report has no database of its own to
     /// fall back on. Subreport tables without a location are left out; the
     /// layout engine decides what they read.
     LayoutInput layoutInput() const;
@@ -42,17 +43,25 @@ public:
     /// Who shows the progress of the next export or print run; may be null.
     std::unique_ptr<ProgressMonitor> newProgressMonitor() const;
 
+    ReportParameters &parameters() { return m_parameters; }
+    const ReportParameters &parameters() const { return m_parameters; }
+    /// The choices of a parameter's pick list now: the report's own, then
+    /// the distinct values of its database field. Throws Failure.
+    std::vector<PickValue> choicesOf(const RunParameter &parameter) const;
+
     std::shared_ptr<SessionExportOptions> exportOptions() const { return m_exportOptions; }
     ReportPrinter &printer() { return m_printer; }
     const ReportPrinter &printer() const { return m_printer; }
 
 private:
     void requireMainTableLocations() const;
+    std::map<QString, TableLocation> tableLocations() const;
 
     EngineServices m_services;
     std::shared_ptr<const ReportDefinition> m_definition;
     QString m_reportDirectory;
     std::map<QString, TableConnection> m_connections;
+    ReportParameters m_parameters{*m_definition};
     std::shared_ptr<SessionExportOptions> m_exportOptions = std::make_shared<SessionExportOptions>();
     ReportPrinter m_printer{m_services};
 };

@@ -1,9 +1,11 @@
 #include "engine/report/SessionReport.h"
 
+#include "engine/definition/ParameterChecks.h"
 #include "engine/report/PagePrinting.h"
 #include "engine/report/ReportExport.h"
 #include "engine/report/SessionDatabase.h"
 #include "engine/report/SessionSection.h"
+#include "engine/seam/ParameterErrors.h"
 #include "engine/seam/SeamErrors.h"
 
 namespace velmora {
@@ -120,6 +122,51 @@ void SessionReport::print(QWidget *owner)
     const auto &services = session.services();
     const std::unique_ptr<ProgressMonitor> monitor = session.newProgressMonitor();
     printPages(*layout.pages, session.printer().printer(), services.paintPage, monitor.get());
+}
+
+void SessionReport::setParameterValue(const QString &name, const QString &text)
+{
+    ReportParameters &parameters = m_node.session->parameters();
+    const RunParameter &parameter = parameters.require(name);
+    ParameterValue value = parameters.read(name, text);
+    if (parameter.definition.listField && parameter.definition.closedList) {
+        const QString outside = outsideChoices(parameter.definition, m_node.session->choicesOf(parameter), value);
+        if (!outside.isEmpty())
+            throw Failure(ParameterErrors::NotInList, QStringLiteral("Paràmetre «%1»: %2").arg(parameter.definition.name, outside));
+    }
+    parameters.give(name, std::move(value));
+}
+
+QStringList SessionReport::parameterList() const
+{
+    return m_node.session->parameters().listing();
+}
+
+bool SessionReport::hasParameters() const
+{
+    return !m_node.session->parameters().isEmpty();
+}
+
+bool SessionReport::askParameterValues(QWidget *owner)
+{
+    ReportSession &session = *m_node.session;
+    ReportParameters &parameters = session.parameters();
+    if (parameters.isEmpty())
+        return true;
+    std::vector<PromptRow> rows;
+    for (const RunParameter &parameter : parameters.all()) {
+        const ParameterDefinition &definition = parameter.definition;
+        const auto remembered = parameters.isGiven(definition.name) ? std::nullopt : RememberedAnswers::find(definition);
+        rows.push_back({definition, session.choicesOf(parameter), remembered.value_or(parameters.current(definition.name))});
+    }
+    const auto &ask = session.services().askParameterValues;
+    if (!ask || !ask(rows, owner))
+        return false;
+    for (const PromptRow &row : rows) {
+        parameters.give(row.parameter.name, row.value);
+        RememberedAnswers::keep(row.parameter, row.value);
+    }
+    return true;
 }
 
 } // namespace velmora

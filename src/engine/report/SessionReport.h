@@ -26,6 +26,11 @@ public:
     std::shared_ptr<PageSource> createPageSource() override;
     void print(QWidget *owner) override;
 
+    void setParameterValue(const QString &name, const QString &text) override;
+    QStringList parameterList() const override;
+    bool askParameterValues(QWidget *owner) override;
+    bool hasParameters() const override;
+
 private:
     /// The node as it stands now: the main report's definition changes with
     /// its page setup.

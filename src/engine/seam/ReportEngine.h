@@ -13,6 +13,7 @@
 #include <QMargins>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
@@ -128,6 +129,20 @@ public:
     virtual std::shared_ptr<PageSource> createPageSource() = 0;
     /// Prints the report through its own printer settings.
     virtual void print(QWidget *owner) = 0;
+
+    /// Gives the parameter `name` (of the report or of a subreport) a value
+    /// in the text form of docs/report-format.md, "Parameter values". Fails
+    /// with a ParameterErrors number naming the parameter.
+    virtual void setParameterValue(const QString &name, const QString &text);
+    /// One line per parameter, for scripts: name, type, prompt, default and
+    /// pick list, separated by tabs (docs/velmora-export.md).
+    virtual QStringList parameterList() const;
+    /// Asks the user for the parameters' values in the engine's own dialog,
+    /// pre-filled with the values the report runs with now. True at once
+    /// when the report has no parameters; false when the user cancels.
+    virtual bool askParameterValues(QWidget *owner);
+    /// Whether the report or a subreport declares any parameter.
+    virtual bool hasParameters() const;
 };
 
 class EngineApplication {

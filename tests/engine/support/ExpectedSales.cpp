@@ -118,6 +118,25 @@ ExpectedSales ExpectedSales::onlyCountry(const QString &country) const
     return limited;
 }
 
+ExpectedSales ExpectedSales::where(const std::function<bool(const ClientSales &, const SaleLine &)> &keeps) const
+{
+    ExpectedSales limited;
+    for (const ClientSales &client : clients) {
+        ClientSales kept{client.country, client.client, {}, {}};
+        for (const SaleLine &line : client.lines)
+            if (keeps(client, line)) {
+                kept.lines.push_back(line);
+                kept.totals.add(line);
+                limited.countries[client.country].add(line);
+                limited.grand.add(line);
+                ++limited.recordCount;
+            }
+        if (!kept.lines.empty())
+            limited.clients.push_back(std::move(kept));
+    }
+    return limited;
+}
+
 qint64 roundToCents(qint64 millionths)
 {
     const qint64 half = 5000;

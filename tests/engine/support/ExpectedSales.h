@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -49,6 +50,8 @@ struct ExpectedSales {
 
     /// What the report shows when its records are limited to one country.
     ExpectedSales onlyCountry(const QString &country) const;
+    /// What it shows when its record selection keeps only the lines `keeps` takes.
+    ExpectedSales where(const std::function<bool(const ClientSales &, const SaleLine &)> &keeps) const;
 };
 
 /// Millionths rounded half away from zero to hundredths, as a page shows
