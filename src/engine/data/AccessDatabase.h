@@ -15,13 +15,14 @@ namespace velmora {
 
 /// An open Access file (Access 97, 2000-2003 or .accdb), checked when it is
 /// opened: it must be an Access file, whole, and the database password must
-/// match the one its header keeps. Lists its user tables, describes their
+/// match the one its header keeps, or, for an .accdb encrypted under its
+/// password, be accepted by the encryption header's verifier. Lists its user tables, describes their
 /// columns and reads chosen columns into a ColumnTable with exact values.
 /// Table and column names are matched ignoring case, as Access does. All
 /// members are thread-safe (reads are serialised).
 class AccessDatabase {
 public:
-    /// Throws Failure 3001-3006 (docs/data.md) naming the file.
+    /// Throws Failure 3001-3007 (docs/data.md) naming the file.
     static std::shared_ptr<AccessDatabase> open(const QString &path, const QString &databasePassword);
     ~AccessDatabase();
     AccessDatabase(const AccessDatabase &) = delete;
