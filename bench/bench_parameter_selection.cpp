@@ -7,6 +7,7 @@
 //
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
+#include "BenchFigures.h"
 #include "engine/core/Failure.h"
 #include "engine/definition/ReportReader.h"
 #include "engine/layout/ReportLayout.h"
@@ -22,12 +23,6 @@
 using namespace velmora;
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Variant {
     const char *label;
@@ -85,13 +80,11 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QString source = QStringLiteral(VELMORA_SOURCE_DIR);
-    const QString database = argc > 1 ? QString::fromLocal8Bit(argv[1]) : source + QStringLiteral("/../shared/fixtures/gran.mdb");
+    const QString database = bench::largeDatabase(argc, argv, 1);
     const QString report = source + QStringLiteral("/examples/vendes-per-pais.rpt");
-    const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
-    if (!QFileInfo::exists(database)) {
-        std::printf("The large database %s is absent: nothing measured.\n", qPrintable(database));
+    const int runs = bench::runCount(argc, argv, 2);
+    if (!bench::databaseIsPresent(database))
         return 0;
-    }
     const std::vector<Variant> all = variants();
     std::vector<std::vector<double>> seconds(all.size());
     std::vector<int> pages(all.size());
@@ -110,7 +103,7 @@ int main(int argc, char **argv)
     std::printf("report %s over %s restricted to 2023, %d runs (medians, every page laid out)\n",
                 qPrintable(QFileInfo(report).fileName()), qPrintable(QFileInfo(database).fileName()), runs);
     for (size_t v = 0; v < all.size(); ++v)
-        std::printf("  %-34s %6.2f s  %d pages%s\n", all[v].label, median(seconds[v]), pages[v],
+        std::printf("  %-34s %6.2f s  %d pages%s\n", all[v].label, bench::median(seconds[v]), pages[v],
                     v % 2 == 1 ? "  (floor)" : "");
     return 0;
 }

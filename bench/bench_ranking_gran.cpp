@@ -7,6 +7,7 @@
 //
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
+#include "BenchFigures.h"
 #include "engine/core/Failure.h"
 #include "engine/definition/ReportReader.h"
 #include "engine/layout/ReportLayout.h"
@@ -25,19 +26,6 @@
 using namespace velmora;
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
 
 /// Seconds until the last page is laid out.
 double layOutSeconds(const ReportDefinition &definition, const QString &database, int *pages)
@@ -88,12 +76,10 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QString source = QStringLiteral(VELMORA_SOURCE_DIR);
-    const QString database = argc > 1 ? QString::fromLocal8Bit(argv[1]) : source + QStringLiteral("/../shared/fixtures/gran.mdb");
-    const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
-    if (!QFileInfo::exists(database)) {
-        std::printf("The large database %s is absent: nothing measured.\n", qPrintable(database));
+    const QString database = bench::largeDatabase(argc, argv, 1);
+    const int runs = bench::runCount(argc, argv, 2);
+    if (!bench::databaseIsPresent(database))
         return 0;
-    }
     try {
         const ReportDefinition byValue = readReportFile(source + QStringLiteral("/bench/vendes-per-client.rpt"));
         const ReportDefinition bySales = rankedBySales(byValue);
@@ -105,17 +91,17 @@ int main(int argc, char **argv)
             floor.push_back(layOutSeconds(byValue, database, &pages));
             ranked.push_back(layOutSeconds(bySales, database, &pages));
         }
-        const double peakBefore = peakMegabytes();
+        const double peakBefore = bench::peakMegabytes();
         for (int r = 0; r < runs; ++r)
             statistics.push_back(layOutSeconds(withStatistics, database, &pages));
         std::printf("5,000 clients of %s, %d runs (medians, seconds to the last page)\n",
                     qPrintable(QFileInfo(database).fileName()), runs);
-        std::printf("  floor: grouped in client order      %.2f s\n", median(floor));
-        std::printf("  ranked by sales                     %.2f s  (%+.1f %%)\n", median(ranked),
-                    100.0 * (median(ranked) / median(floor) - 1.0));
-        std::printf("  ranked, with a median and a P90     %.2f s  (%+.1f %%)\n", median(statistics),
-                    100.0 * (median(statistics) / median(floor) - 1.0));
-        std::printf("  peak memory before / after the statistics  %.0f / %.0f MB\n", peakBefore, peakMegabytes());
+        std::printf("  floor: grouped in client order      %.2f s\n", bench::median(floor));
+        std::printf("  ranked by sales                     %.2f s  (%+.1f %%)\n", bench::median(ranked),
+                    100.0 * (bench::median(ranked) / bench::median(floor) - 1.0));
+        std::printf("  ranked, with a median and a P90     %.2f s  (%+.1f %%)\n", bench::median(statistics),
+                    100.0 * (bench::median(statistics) / bench::median(floor) - 1.0));
+        std::printf("  peak memory before / after the statistics  %.0f / %.0f MB\n", peakBefore, bench::peakMegabytes());
     } catch (const Failure &f) {
         std::printf("failure %d: %s\n", f.number(), qPrintable(f.description()));
         return 1;

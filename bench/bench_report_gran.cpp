@@ -6,6 +6,7 @@
 //
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
+#include "BenchFigures.h"
 #include "engine/core/Failure.h"
 #include "engine/layout/ReportLayout.h"
 #include "engine/definition/ReportReader.h"
@@ -24,19 +25,6 @@
 using namespace velmora;
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
 
 double mdbExportSeconds(const QString &database)
 {
@@ -86,13 +74,11 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QString source = QStringLiteral(VELMORA_SOURCE_DIR);
-    const QString database = argc > 1 ? QString::fromLocal8Bit(argv[1]) : source + QStringLiteral("/../shared/fixtures/gran.mdb");
+    const QString database = bench::largeDatabase(argc, argv, 1);
     const QString report = argc > 2 ? QString::fromLocal8Bit(argv[2]) : source + QStringLiteral("/examples/vendes-per-pais.rpt");
-    const int runs = argc > 3 ? std::max(1, atoi(argv[3])) : 3;
-    if (!QFileInfo::exists(database)) {
-        std::printf("The large database %s is absent: nothing measured.\n", qPrintable(database));
+    const int runs = bench::runCount(argc, argv, 3);
+    if (!bench::databaseIsPresent(database))
         return 0;
-    }
     std::vector<double> first, last, all, floor;
     int pages = 0;
     for (int r = 0; r < runs; ++r) {
@@ -111,10 +97,10 @@ int main(int argc, char **argv)
     std::printf("report %s over %s, %d runs (medians)\n", qPrintable(QFileInfo(report).fileName()),
                 qPrintable(QFileInfo(database).fileName()), runs);
     std::printf("  pages                         %d\n", pages);
-    std::printf("  first page ready              %.2f s\n", median(first));
-    std::printf("  last page ready               %.2f s\n", median(last));
-    std::printf("  every page made once          %.2f s\n", median(all));
-    std::printf("  floor: mdb-export LiniesComanda %.2f s\n", median(floor));
-    std::printf("  peak memory                   %.0f MB\n", peakMegabytes());
+    std::printf("  first page ready              %.2f s\n", bench::median(first));
+    std::printf("  last page ready               %.2f s\n", bench::median(last));
+    std::printf("  every page made once          %.2f s\n", bench::median(all));
+    std::printf("  floor: mdb-export LiniesComanda %.2f s\n", bench::median(floor));
+    std::printf("  peak memory                   %.0f MB\n", bench::peakMegabytes());
     return 0;
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+// What the benchmarks over the large database share: where that database is,
+// the plain word when it is absent, and the figures they print.
+
+#include <QFileInfo>
+#include <QString>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace velmora::bench {
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+inline double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+/// The database named by argument `index`, else gran.mdb beside the checkout.
+inline QString largeDatabase(int argc, char **argv, int index)
+{
+    return argc > index ? QString::fromLocal8Bit(argv[index])
+                        : QStringLiteral(VELMORA_SOURCE_DIR "/../shared/fixtures/gran.mdb");
+}
+
+/// The number of runs named by argument `index`, at least one; three by default.
+inline int runCount(int argc, char **argv, int index)
+{
+    return argc > index ? std::max(1, atoi(argv[index])) : 3;
+}
+
+/// False, after saying so, when the database is not there to measure.
+inline bool databaseIsPresent(const QString &database)
+{
+    if (QFileInfo::exists(database))
+        return true;
+    std::printf("The large database %s is absent: nothing measured.\n", qPrintable(database));
+    return false;
+}
+
+} // namespace velmora::bench
