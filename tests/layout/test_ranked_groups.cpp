@@ -133,6 +133,12 @@ private slots:
                            u"Total A 125,00"_s, u"[b2] 70,00"_s, u"[b1] 7,00"_s, u"Total B 77,00"_s,
                            u"Total general 202,00"_s}
             << qint64(9);
+        QTest::newRow("top 9 of at most five: nothing gathered, every group moved with its own totals")
+            << bySales(SortDirection::Descending, 9, true)
+            << QStringList{u"[a1] 50,00"_s, u"[a2] 30,00"_s, u"[a3] 30,00"_s, u"[a4] 10,00"_s, u"[a5] 5,00"_s,
+                           u"Total A 125,00"_s, u"[b2] 70,00"_s, u"[b1] 7,00"_s, u"Total B 77,00"_s,
+                           u"Total general 202,00"_s}
+            << qint64(9);
         QTest::newRow("bottom 1 per country")
             << bySales(SortDirection::Ascending, 1)
             << QStringList{u"[a5] 5,00"_s, u"Total A 5,00"_s, u"[b1] 7,00"_s, u"Total B 7,00"_s,

@@ -7,6 +7,7 @@
 #include "engine/layout/ValueOrder.h"
 
 #include <algorithm>
+#include <utility>
 #include <unordered_map>
 
 namespace velmora {
@@ -318,9 +319,42 @@ void regroup(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &c
     computeSummaries(plan, prepared, context, cancel);
 }
 
+/// Whether ranking level `level` only moved whole groups: none left out and
+/// none gathered, so every group holds the records it held before.
+bool onlyMovesGroups(const RankedOrder &ranked, int level, const PreparedRecords &prepared)
+{
+    const std::vector<bool> &gathered = ranked.gathered[size_t(level)];
+    return ranked.order.size() == prepared.order.size()
+        && std::find(gathered.begin(), gathered.end(), true) == gathered.end();
+}
+
+/// Gives each group of `prepared` the summaries its records had as a group
+/// of `before`, the same records in their earlier order: a group that only
+/// moved adds up to what it did, so nothing is counted again.
+void carrySummaries(const PreparedRecords &before, PreparedRecords &prepared)
+{
+    std::vector<quint32> earlierPosition(size_t(prepared.records->size()));
+    for (size_t p = 0; p < before.order.size(); ++p)
+        earlierPosition[before.order[p]] = quint32(p);
+    for (size_t l = 0; l < prepared.levels.size(); ++l) {
+        const GroupLevel &earlier = before.levels[l];
+        GroupLevel &level = prepared.levels[l];
+        level.summaries.assign(earlier.summaries.size(), {});
+        for (size_t s = 0; s < earlier.summaries.size(); ++s) {
+            if (earlier.summaries[s].empty())
+                continue;
+            level.summaries[s].reserve(level.starts.size());
+            for (quint32 start : level.starts) {
+                const int group = earlier.groupAt(earlierPosition[prepared.order[start]]);
+                level.summaries[s].push_back(earlier.summaries[s][size_t(group)]);
+            }
+        }
+    }
+}
+
 /// Ranks the ranked levels outermost first: each ranks within the groups
-/// the levels outside it were left with, and every total is worked out again
-/// over what is kept.
+/// the levels outside it were left with. Every total is worked out again
+/// over what is kept, or carried over when the ranking only moved groups.
 void applyRankings(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
                    const CancelToken &cancel, const ProgressCallback &progress)
 {
@@ -329,8 +363,21 @@ void applyRankings(const ReportPlan &plan, PreparedRecords &prepared, RecordCont
             continue;
         checkCancel(cancel);
         RankedOrder ranked = rankGroups(*plan.ranking(l), l, prepared);
-        prepared.order = std::move(ranked.order);
-        regroup(plan, prepared, context, ranked.groupIds, &ranked.gathered, cancel, progress);
+        if (!onlyMovesGroups(ranked, l, prepared)) {
+            prepared.order = std::move(ranked.order);
+            regroup(plan, prepared, context, ranked.groupIds, &ranked.gathered, cancel, progress);
+            continue;
+        }
+        PreparedRecords before;
+        before.order = std::exchange(prepared.order, std::move(ranked.order));
+        before.levels = std::move(prepared.levels);
+        prepared.summariesReady = false;
+        findGroups(plan, prepared, ranked.groupIds);
+        markGatheredGroups(prepared, ranked.gathered);
+        recordGroupKeys(plan, prepared, context);
+        carrySummaries(before, prepared);
+        computePercentages(plan, prepared);
+        prepared.summariesReady = true;
     }
 }
 
