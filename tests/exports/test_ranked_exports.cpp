@@ -83,6 +83,19 @@ private slots:
         QCOMPARE(totalsOrder(*lines), m_expected);
     }
 
+    void wordShowsTheRankedOrder()
+    {
+        const OfficeConverter office;
+        if (!office.isAvailable())
+            QSKIP("LibreOffice is not installed");
+        const auto text = office.convert(exported(ExportFormat::Word, u"millors.rtf"_s), u"txt:Text (encoded):UTF8"_s,
+                                         u"txt"_s, m_scratch.path(QString()));
+        QVERIFY2(text, "LibreOffice could not read the Word export");
+        QFile file(*text);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(totalsOrder(QString::fromUtf8(file.readAll()).split(u'\n')), m_expected);
+    }
+
     void excelDataRowsFollowTheRankedOrder()
     {
         const auto book = readWorkbook(exported(ExportFormat::ExcelData, u"millors.xls"_s));
