@@ -59,4 +59,11 @@ constexpr qint32 NestingTooDeep = 2063;
 constexpr qint32 BadGeometry = 2064;
 // Writing
 constexpr qint32 WriteFailed = 2070;
+// Charts
+constexpr qint32 ChartPlace = 2100;
+constexpr qint32 ChartCategories = 2101;
+constexpr qint32 ChartSeriesCount = 2102;
+constexpr qint32 ChartSeriesKind = 2103;
+constexpr qint32 ChartPalette = 2104;
+constexpr qint32 ChartOptionNotApplicable = 2105;
 } // namespace velmora::DefinitionErrors

@@ -1,5 +1,6 @@
 #include "engine/definition/ObjectReader.h"
 
+#include "engine/definition/ChartElementReader.h"
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
@@ -24,7 +25,7 @@ std::optional<ReportObject::Kind> objectKind(QStringView element)
         {ReportObject::Kind::Field, u"field"},     {ReportObject::Kind::Field, u"summary"},
         {ReportObject::Kind::Text, u"text"},       {ReportObject::Kind::Line, u"line"},
         {ReportObject::Kind::Box, u"box"},         {ReportObject::Kind::Picture, u"picture"},
-        {ReportObject::Kind::Subreport, u"subreport"},
+        {ReportObject::Kind::Subreport, u"subreport"}, {ReportObject::Kind::Chart, u"chart"},
     };
     return valueOf(std::span<const EnumName<ReportObject::Kind>>(names), element);
 }
@@ -153,6 +154,10 @@ void ObjectReader::readKindAttributes(AttributeReader &attributes, ReportObject 
         readPictureSource(attributes, object);
         break;
     case ReportObject::Kind::Subreport: readFrame(attributes, object.format); break;
+    case ReportObject::Kind::Chart:
+        readFrame(attributes, object.format);
+        object.chart = ChartElementReader(m_walker, m_report).readAttributes(attributes);
+        break;
     }
 }
 
@@ -192,12 +197,15 @@ void ObjectReader::readChildren(ReportObject &object)
             readSubreportChild(object);
         } else if (child == QLatin1String("link") && object.subreport) {
             object.links.push_back(readSubreportLink(object));
+        } else if (child == QLatin1String("series") && object.chart) {
+            ChartElementReader(m_walker, m_report).readSeries(*object.chart);
         } else if (objectKind(child) || child == QLatin1String("suppressWhen") || child == QLatin1String("data")
-                   || child == QLatin1String("report") || child == QLatin1String("link")) {
+                   || child == QLatin1String("report") || child == QLatin1String("link")
+                   || child == QLatin1String("series")) {
             m_walker.fail(ElementOutOfPlace,
                           QStringLiteral("l'element <%1> no pot anar aquí dins de <%2> (<suppressWhen> va primer; "
                                          "una imatge té un sol origen; un subinforme té un <report> i després els "
-                                         "<link>).")
+                                         "<link>; només un gràfic té <series>).")
                               .arg(child, m_walker.parentName()));
         } else {
             m_walker.failUnknownElement();
@@ -229,6 +237,8 @@ SubreportLink ObjectReader::readSubreportLink(const ReportObject &object)
 
 void ObjectReader::checkComplete(const ReportObject &object) const
 {
+    if (object.kind == ReportObject::Kind::Chart && object.chart)
+        ChartElementReader(m_walker, m_report).checkComplete(*object.chart, object.position);
     if (object.kind == ReportObject::Kind::Picture && object.imageData.isEmpty())
         m_walker.failAt(object.position, PictureSource,
                         QStringLiteral("la imatge no té origen: doneu l'atribut «file» o un element <data> amb la "

@@ -1,5 +1,6 @@
 #include "engine/definition/ObjectXmlWriter.h"
 
+#include "engine/definition/ChartXmlWriter.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/SummaryAttributes.h"
 #include "engine/definition/ReportXmlWriter.h"
@@ -18,6 +19,7 @@ QString elementName(const ReportObject &object)
     case ReportObject::Kind::Box: return QStringLiteral("box");
     case ReportObject::Kind::Subreport: return QStringLiteral("subreport");
     case ReportObject::Kind::Picture: return QStringLiteral("picture");
+    case ReportObject::Kind::Chart: return QStringLiteral("chart");
     }
     return QString();
 }
@@ -89,6 +91,11 @@ void ObjectXmlWriter::writeKindAttributes(const ReportObject &object)
         m_out.textUnlessEmpty(u"file", object.imagePath);
         break;
     case ReportObject::Kind::Subreport: writeFrame(object.format); break;
+    case ReportObject::Kind::Chart:
+        if (object.chart)
+            writeChartAttributes(m_out, *object.chart);
+        writeFrame(object.format);
+        break;
     }
 }
 
@@ -148,6 +155,8 @@ void ObjectXmlWriter::writeChildren(const ReportObject &object)
         m_out.xml().writeCharacters(base64Lines(object.imageData));
         m_out.end();
     }
+    if (object.kind == ReportObject::Kind::Chart && object.chart)
+        writeChartSeries(m_out, *object.chart);
     if (object.kind == ReportObject::Kind::Subreport && object.subreport) {
         m_reports.writeReport(*object.subreport, false);
         for (const SubreportLink &link : object.links) {

@@ -74,7 +74,23 @@ bool ReportObject::operator==(const ReportObject &other) const
         && field == other.field && text == other.text && lineWidth == other.lineWidth
         && lineStyle == other.lineStyle && boxFilled == other.boxFilled && imagePath == other.imagePath
         && imageData == other.imageData && pointeesEqual(subreport, other.subreport)
-        && links == other.links;
+        && links == other.links && pointeesEqual(chart, other.chart);
+}
+
+bool ChartSeries::operator==(const ChartSeries &other) const
+{
+    return pointeesEqual(value, other.value) && name == other.name && color == other.color;
+}
+
+bool ChartDefinition::operator==(const ChartDefinition &other) const
+{
+    return type == other.type && direction == other.direction && stacking == other.stacking
+        && markers == other.markers && data == other.data && categoryLevel == other.categoryLevel
+        && pointeesEqual(xField, other.xField) && maximumPoints == other.maximumPoints && series == other.series
+        && title == other.title && legend == other.legend && categoryTitle == other.categoryTitle
+        && valueTitle == other.valueTitle && gridlines == other.gridlines && valueLabels == other.valueLabels
+        && valueFormat == other.valueFormat && palette == other.palette && font == other.font
+        && titleSize == other.titleSize && textColor == other.textColor;
 }
 
 const TableDefinition *ReportDefinition::tableByAlias(const QString &alias) const

@@ -6,6 +6,7 @@
 
 #include "engine/core/ParameterValue.h"
 #include "engine/core/Value.h"
+#include "engine/definition/ChartDefinition.h"
 #include "engine/page/Page.h"
 
 #include <QMargins>
@@ -238,7 +239,8 @@ struct SubreportLink {
 };
 
 struct ReportObject {
-    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6 };
+    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6,
+                            Chart = 8 };
 
     QString name;
     Kind kind = Kind::Text;
@@ -258,6 +260,8 @@ struct ReportObject {
 
     std::shared_ptr<ReportDefinition> subreport; ///< Subreport
     std::vector<SubreportLink> links;            ///< Subreport
+
+    std::shared_ptr<ChartDefinition> chart; ///< Chart
 
     SourcePosition position; ///< where the object's element starts
 

@@ -1,6 +1,7 @@
 #include "engine/definition/SectionListReader.h"
 
 #include "engine/definition/AttributeReader.h"
+#include "engine/definition/ChartElementReader.h"
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
@@ -65,6 +66,7 @@ QString objectBaseName(const ReportObject &object)
     case ReportObject::Kind::Box: return QStringLiteral("Box");
     case ReportObject::Kind::Subreport: return QStringLiteral("Subreport");
     case ReportObject::Kind::Picture: return QStringLiteral("Picture");
+    case ReportObject::Kind::Chart: return QStringLiteral("Chart");
     }
     return QString();
 }
@@ -133,6 +135,7 @@ void SectionListReader::readSectionChildren(SectionDefinition &section)
             continue;
         }
         section.objects.push_back(objects.read());
+        checkChartPlace(section, section.objects.back(), walker);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/layout/Band.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -15,6 +16,8 @@ int topOf(const PageItem &item)
                 return i.box.top();
             else if constexpr (std::is_same_v<T, LineItem>)
                 return std::min(i.from.y(), i.to.y());
+            else if constexpr (std::is_same_v<T, PathItem>)
+                return int(std::floor(i.bounds().top()));
             else
                 return i.rect.top();
         },
@@ -33,7 +36,9 @@ void translateItem(PageItem &item, QPoint offset)
             else if constexpr (std::is_same_v<T, LineItem>) {
                 i.from += offset;
                 i.to += offset;
-            } else
+            } else if constexpr (std::is_same_v<T, PathItem>)
+                i.translate(QPointF(offset));
+            else
                 i.rect.translate(offset);
         },
         item);

@@ -1,6 +1,7 @@
 #include "engine/layout/BandBuilder.h"
 
 #include "engine/formula/ValueFormatter.h"
+#include "engine/layout/ChartPlacement.h"
 
 namespace velmora {
 
@@ -80,6 +81,13 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         case ReportObject::Kind::Picture:
             if (withItems)
                 placeDecorations(object, objectPlan, grownHeight, band);
+            break;
+        case ReportObject::Kind::Chart:
+            if (withItems) {
+                placeChart(object, objectPlan, groupSection ? section.groupLevel : m_plan.reportSummaryLevel(),
+                           m_context, m_measurer, band);
+                placeDecorations(object, objectPlan, grownHeight, band);
+            }
             break;
         }
         bottom = std::max(bottom, section.height + (grownHeight - object.rect.height()));

@@ -18,4 +18,7 @@ constexpr qint32 Stopped = 5009;
 constexpr qint32 TooManyPages = 5010;
 constexpr qint32 BadPicture = 5011;
 constexpr qint32 BadPageSetup = 5012;
+// Charts
+constexpr qint32 ChartGroupMissing = 5040;
+constexpr qint32 ChartDataMissing = 5041;
 } // namespace velmora::LayoutErrors

@@ -240,6 +240,34 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
         if (plan.picture.isNull())
             throw Failure(LayoutErrors::BadPicture,
                           QStringLiteral("La imatge de l'objecte %1 no es pot llegir.").arg(object.name));
+    } else if (object.kind == ReportObject::Kind::Chart && object.chart) {
+        plan.chart = compileChart(*object.chart, object.name);
+    }
+    return plan;
+}
+
+std::shared_ptr<const ChartPlan> ReportPlan::compileChart(const ChartDefinition &chart, const QString &where)
+{
+    auto plan = std::make_shared<ChartPlan>();
+    const int lastLevel = chart.categoryLevel + (chart.data == ChartData::GroupPairs ? 1 : 0);
+    if (chart.data != ChartData::Records && (chart.categoryLevel < 0 || lastLevel >= groupCount()))
+        throw Failure(LayoutErrors::ChartGroupMissing,
+                      QStringLiteral("El gràfic %1 pren les dades d'un grup que l'informe no té.").arg(where));
+    if (chart.data == ChartData::Records && !chart.xField)
+        throw Failure(LayoutErrors::ChartDataMissing,
+                      QStringLiteral("El gràfic %1 no diu quin camp dóna la x de cada registre.").arg(where));
+    if (chart.data == ChartData::Records)
+        plan->x = operandFor(*chart.xField, where);
+    for (const ChartSeries &series : chart.series) {
+        if (!series.value)
+            continue;
+        if (chart.data == ChartData::Records)
+            plan->ys.push_back(operandFor(*series.value, where));
+        else if (series.value->kind == FieldRef::Kind::Summary && series.value->operand)
+            plan->summaries.push_back(summaryFor(*series.value, where));
+        else
+            throw Failure(LayoutErrors::ChartDataMissing,
+                          QStringLiteral("Una sèrie del gràfic %1 no diu de quin camp és el resum.").arg(where));
     }
     return plan;
 }

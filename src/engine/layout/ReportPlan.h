@@ -72,6 +72,14 @@ struct SortKeyPlan {
     SortDirection direction = SortDirection::Ascending;
 };
 
+/// A chart's numbers compiled: the summary of each series (Groups,
+/// GroupPairs), or the x and the y of each series (Records).
+struct ChartPlan {
+    std::vector<int> summaries;
+    std::optional<Operand> x;
+    std::vector<Operand> ys;
+};
+
 /// How one report object gets its text: literal pieces and compiled values.
 struct ObjectPlan {
     struct Piece {
@@ -85,6 +93,7 @@ struct ObjectPlan {
     std::vector<Piece> pieces;
     std::optional<Formula> suppress;
     QImage picture; ///< Picture: decoded once
+    std::shared_ptr<const ChartPlan> chart; ///< Chart
 };
 
 struct SectionPlan {
@@ -127,6 +136,8 @@ public:
     /// True when some part of the report shows the total page count, so the
     /// first page can only be shown once every page is counted.
     bool needsPageCount() const { return m_needsPageCount; }
+    /// The group level that stands for the whole report (see the constructor).
+    int reportSummaryLevel() const { return m_reportSummaryLevel; }
 
     // FormulaBinder
     int resolve(const FormulaReference &ref) override;
@@ -152,6 +163,7 @@ private:
     void compileRunningTotals();
     void compileSections();
     ObjectPlan compileObject(const ReportObject &object);
+    std::shared_ptr<const ChartPlan> compileChart(const ChartDefinition &chart, const QString &where);
     ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
     void compileText(const ReportObject &object, ObjectPlan &plan);
     void noteSpecials(const Formula &formula);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/core/Value.h"
+#include "engine/page/ChartValuesItem.h"
+#include "engine/page/PathItem.h"
 
 #include <QColor>
 #include <QImage>
@@ -77,7 +79,7 @@ struct PictureItem {
     QImage image; ///< implicitly shared: copying a page copies no pixels
 };
 
-using PageItem = std::variant<TextItem, LineItem, BoxItem, PictureItem>;
+using PageItem = std::variant<TextItem, LineItem, BoxItem, PictureItem, PathItem, ChartValuesItem>;
 
 /// One laid-out page: its paper size and everything on it, in painting order.
 struct Page {

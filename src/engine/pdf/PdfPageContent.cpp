@@ -56,8 +56,11 @@ const QByteArray &PdfPageContent::build(const Page &page, Twips pageHeight)
                     line(element);
                 else if constexpr (std::is_same_v<T, BoxItem>)
                     box(element);
-                else
+                else if constexpr (std::is_same_v<T, PictureItem>)
                     picture(element);
+                else if constexpr (std::is_same_v<T, PathItem>)
+                    path(element);
+                // A chart's table of values is for outputs that cannot draw.
             },
             item);
     }
@@ -213,6 +216,43 @@ void PdfPageContent::line(const LineItem &line)
     m_out.append("m ");
     point(line.to.x() / twipsPerPoint, pageY(line.to.y()));
     m_out.append("l S\n");
+}
+
+void PdfPageContent::path(const PathItem &path)
+{
+    const bool stroked = path.stroked && path.strokeWidth > 0;
+    if (path.isEmpty() || (!path.filled && !stroked))
+        return;
+    endText();
+    if (path.filled)
+        setFill(path.fillColor);
+    if (stroked) {
+        setStroke(path.strokeColor);
+        setPen(Twips(std::lround(path.strokeWidth)), LineStyle::Solid);
+    }
+    const auto at = [&](QPointF p) { point(p.x() / twipsPerPoint, (m_pageHeight - p.y()) / twipsPerPoint); };
+    size_t next = 0;
+    for (PathItem::Step step : path.steps) {
+        const size_t needed = step == PathItem::Step::Curve ? 3 : step == PathItem::Step::Close ? 0 : 1;
+        if (next + needed > path.points.size())
+            break;
+        switch (step) {
+        case PathItem::Step::Move: at(path.points[next]); m_out.append("m "); break;
+        case PathItem::Step::Line: at(path.points[next]); m_out.append("l "); break;
+        case PathItem::Step::Curve:
+            for (size_t i = 0; i < 3; ++i)
+                at(path.points[next + i]);
+            m_out.append("c ");
+            break;
+        case PathItem::Step::Close: m_out.append("h "); break;
+        }
+        next += needed;
+    }
+    // Round joins and ends for lines through points; square ones again after.
+    if (stroked)
+        m_out.append(path.filled ? "1 j 1 J B 0 j 0 J\n" : "1 j 1 J S 0 j 0 J\n");
+    else
+        m_out.append("f\n");
 }
 
 void PdfPageContent::box(const BoxItem &box)

@@ -34,6 +34,7 @@ private:
     void line(const LineItem &line);
     void box(const BoxItem &box);
     void picture(const PictureItem &picture);
+    void path(const PathItem &path);
     void decoration(double x, double y, double width, double thickness, QRgb color);
 
     void beginText();

@@ -3,6 +3,7 @@
 #include "engine/render/TextGeometry.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 namespace velmora {
 
@@ -68,6 +69,37 @@ void paintPicture(QPainter &painter, const PictureItem &item)
         painter.drawImage(QRectF(item.rect), item.image);
 }
 
+QPainterPath painterPath(const PathItem &item)
+{
+    QPainterPath path;
+    size_t point = 0;
+    for (PathItem::Step step : item.steps) {
+        switch (step) {
+        case PathItem::Step::Move: path.moveTo(item.points[point++]); break;
+        case PathItem::Step::Line: path.lineTo(item.points[point++]); break;
+        case PathItem::Step::Curve:
+            path.cubicTo(item.points[point], item.points[point + 1], item.points[point + 2]);
+            point += 3;
+            break;
+        case PathItem::Step::Close: path.closeSubpath(); break;
+        }
+    }
+    return path;
+}
+
+void paintPath(QPainter &painter, const PathItem &item)
+{
+    const QPainterPath path = painterPath(item);
+    if (item.filled)
+        painter.fillPath(path, QColor::fromRgba(item.fillColor));
+    if (item.stroked && item.strokeWidth > 0) {
+        painter.setPen(QPen(QColor::fromRgba(item.strokeColor), item.strokeWidth, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+    }
+}
+
 } // namespace
 
 void PagePainter::paint(QPainter &painter, const Page &page, double deviceUnitsPerTwip)
@@ -88,8 +120,11 @@ void PagePainter::paint(QPainter &painter, const Page &page, double deviceUnitsP
                     paintLine(painter, concrete);
                 else if constexpr (std::is_same_v<T, BoxItem>)
                     paintBox(painter, concrete);
-                else
+                else if constexpr (std::is_same_v<T, PictureItem>)
                     paintPicture(painter, concrete);
+                else if constexpr (std::is_same_v<T, PathItem>)
+                    paintPath(painter, concrete);
+                // A chart's table of values is for outputs that cannot draw.
             },
             item);
     }

@@ -2,6 +2,7 @@
 
 #include "engine/writers/AtomicFileWriter.h"
 #include "engine/writers/BaselineRows.h"
+#include "engine/writers/ChartTables.h"
 #include "engine/writers/PageStream.h"
 
 #include <algorithm>
@@ -57,8 +58,10 @@ QString lineText(const BaselineRows::Row &row)
 
 } // namespace
 
-QStringList PlainTextWriter::pageLines(const Page &page)
+QStringList PlainTextWriter::pageLines(const Page &drawn)
 {
+    const std::optional<Page> tabulated = pageWithChartTables(drawn);
+    const Page &page = tabulated ? *tabulated : drawn;
     QStringList lines;
     for (const BaselineRows::Row &row : BaselineRows::of(page)) {
         const int wanted = std::max(0, int(row.baseline / twipsPerLine));

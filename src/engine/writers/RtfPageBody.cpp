@@ -1,6 +1,7 @@
 #include "engine/writers/RtfPageBody.h"
 
 #include "engine/writers/BaselineRows.h"
+#include "engine/writers/ChartPicture.h"
 #include "engine/writers/RtfText.h"
 #include "engine/writers/TextFrameRoom.h"
 
@@ -221,7 +222,18 @@ QByteArray RtfPageBody::rowParagraph(const BaselineRows::Row &row, QByteArray &s
 QByteArray RtfPageBody::of(const Page &page)
 {
     QByteArray shapes;
+    // Word draws no figures of ours: a chart goes in as a picture of its
+    // drawing, its words as text like any other.
+    const ChartPictures charts(page);
+    size_t nextChart = 0;
     for (const PageItem &item : page.items) {
+        if (std::holds_alternative<ChartValuesItem>(item) && nextChart < charts.pictures().size()) {
+            const PictureItem &chart = charts.pictures()[nextChart++];
+            if (!chart.rect.isEmpty())
+                shapes += pictureShape(chart);
+        }
+        if (charts.drawnInPicture(item))
+            continue;
         if (const auto *picture = std::get_if<PictureItem>(&item);
             picture && !picture->image.isNull() && !picture->rect.isEmpty())
             shapes += pictureShape(*picture);

@@ -2,6 +2,7 @@
 
 #include "engine/core/Failure.h"
 #include "engine/writers/BaselineRows.h"
+#include "engine/writers/ChartTables.h"
 #include "engine/writers/ExportErrors.h"
 #include "engine/writers/LayoutColumns.h"
 #include "engine/writers/PageStream.h"
@@ -88,8 +89,10 @@ class LayoutSpool {
 public:
     LayoutSpool(WorkbookSink &book) : m_book(book) {}
 
-    void addPage(const Page &page)
+    void addPage(const Page &drawn)
     {
+        const std::optional<Page> tabulated = pageWithChartTables(drawn);
+        const Page &page = tabulated ? *tabulated : drawn;
         if (!m_landscape)
             m_landscape = page.size.width() > page.size.height();
         const std::vector<BaselineRows::Row> rows = BaselineRows::of(page);
