@@ -33,7 +33,16 @@ QRect boundsOf(const PageItem &item)
 
 bool isDrawing(const PageItem &item)
 {
-    return !std::holds_alternative<TextItem>(item) && !std::holds_alternative<ChartValuesItem>(item);
+    return !std::holds_alternative<ChartValuesItem>(item);
+}
+
+/// Whether `item` belongs to the chart over `rect`: a drawing lying within
+/// it, or a line of text centred in it.
+bool within(const PageItem &item, const QRect &rect)
+{
+    if (const auto *text = std::get_if<TextItem>(&item))
+        return rect.contains(text->box.center());
+    return rect.adjusted(-40, -40, 40, 40).contains(boundsOf(item));
 }
 
 PictureItem drawnChart(const Page &page, const QRect &rect, double dotsPerInch)
@@ -46,16 +55,15 @@ PictureItem drawnChart(const Page &page, const QRect &rect, double dotsPerInch)
     Page part;
     part.size = rect.size();
     for (const PageItem &item : page.items) {
-        if (!isDrawing(item))
-            continue;
-        const QRect bounds = boundsOf(item);
-        if (!rect.adjusted(-40, -40, 40, 40).contains(bounds))
+        if (!isDrawing(item) || !within(item, rect))
             continue;
         PageItem moved = item;
         std::visit(
             [&](auto &i) {
                 using T = std::decay_t<decltype(i)>;
-                if constexpr (std::is_same_v<T, LineItem>) {
+                if constexpr (std::is_same_v<T, TextItem>)
+                    i.box.translate(-rect.topLeft());
+                else if constexpr (std::is_same_v<T, LineItem>) {
                     i.from -= rect.topLeft();
                     i.to -= rect.topLeft();
                 } else if constexpr (std::is_same_v<T, PathItem>)
@@ -87,13 +95,22 @@ ChartPictures::ChartPictures(const Page &page, double dotsPerInch)
         m_pictures.push_back(drawnChart(page, rect, dotsPerInch));
 }
 
+Page ChartPictures::withoutCharts(const Page &page) const
+{
+    Page rest;
+    rest.number = page.number;
+    rest.size = page.size;
+    for (const PageItem &item : page.items)
+        if (!std::holds_alternative<ChartValuesItem>(item) && !drawnInPicture(item))
+            rest.items.push_back(item);
+    return rest;
+}
+
 bool ChartPictures::drawnInPicture(const PageItem &item) const
 {
     if (m_charts.empty() || !isDrawing(item))
         return false;
-    const QRect bounds = boundsOf(item);
-    return std::any_of(m_charts.begin(), m_charts.end(),
-                       [&](const QRect &r) { return r.adjusted(-40, -40, 40, 40).contains(bounds); });
+    return std::any_of(m_charts.begin(), m_charts.end(), [&](const QRect &r) { return within(item, r); });
 }
 
 } // namespace velmora

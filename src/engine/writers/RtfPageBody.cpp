@@ -244,7 +244,8 @@ QByteArray RtfPageBody::of(const Page &page)
     }
     Twips flowBottom = 1; // below the opening paragraph
     QByteArray lines;
-    for (const BaselineRows::Row &row : BaselineRows::of(page))
+    const std::optional<Page> withoutCharts = charts.any() ? std::optional<Page>(charts.withoutCharts(page)) : std::nullopt;
+    for (const BaselineRows::Row &row : BaselineRows::of(withoutCharts ? *withoutCharts : page))
         lines += rowParagraph(row, shapes, flowBottom);
     // The page opens with a paragraph one twip high holding the shapes and
     // drawings: a reader lets a text box in a line of text push that line
