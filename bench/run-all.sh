@@ -55,3 +55,6 @@ echo "== floor for the PDF: Qt alone painting as many pages of 350 texts (one ru
 "$build/src/cli/velmora-export" --format pdf --output "$out/x.pdf" "$report" "$gran" 2>/dev/null
 pages=$(pdfinfo "$out/x.pdf" | awk '/^Pages:/ {print $2}')
 "$build/bench/bench_writers" --qt-floor "${pages:-18666}"
+
+echo "== a line chart in each of the 5,000 client footers, against the same footers without one"
+"$build/bench/bench_chart_gran" "$gran" "$runs"
