@@ -117,6 +117,7 @@ ChartValues perRecord(const ChartDefinition &chart, const ChartPlan &plan, Recor
     };
     std::vector<Point> points;
     std::unordered_map<Value, size_t, ValueHash, ValueEqual> pointOf;
+    size_t last = 0;
     {
         PositionKeeper keeper(context);
         for (qint64 p = scope.begin; p < scope.end && plan.x; ++p) {
@@ -124,10 +125,15 @@ ChartValues perRecord(const ChartDefinition &chart, const ChartPlan &plan, Recor
             Value x = context.operandValue(*plan.x);
             if (x.isNull())
                 continue;
-            auto [at, added] = pointOf.try_emplace(x, points.size());
-            if (added)
-                points.push_back({std::move(x), std::vector<std::optional<double>>(plan.ys.size())});
-            Point &point = points[at->second];
+            // Neighbouring records mostly share their x (a month, a day):
+            // the last point found is tried before the hash.
+            if (last >= points.size() || !ValueEqual()(points[last].x, x)) {
+                auto [at, added] = pointOf.try_emplace(x, points.size());
+                if (added)
+                    points.push_back({std::move(x), std::vector<std::optional<double>>(plan.ys.size())});
+                last = at->second;
+            }
+            Point &point = points[last];
             for (size_t s = 0; s < plan.ys.size(); ++s)
                 if (const std::optional<double> y = chartNumber(context.operandValue(plan.ys[s])))
                     point.sums[s] = point.sums[s].value_or(0) + *y;
