@@ -1,0 +1,28 @@
+#include "wizard/steps/WizardStep.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace velmora::wizard {
+
+WizardStep::WizardStep(WizardState &state, QWidget *parent) : QWidget(parent), m_state(state)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+bool WizardStep::mayLeave(QString &)
+{
+    return true;
+}
+
+QLabel *WizardStep::addIntroduction(const QString &text)
+{
+    auto *label = new QLabel(text, this);
+    label->setWordWrap(true);
+    label->setAccessibleName(text);
+    layout()->addWidget(label);
+    return label;
+}
+
+} // namespace velmora::wizard
