@@ -39,5 +39,7 @@ int main(int argc, char *argv[])
         window.startWithDatabase(line.database, line.password);
     window.setInitialOutput(line.report, line.showInViewer);
     window.show();
+    // Without a window manager (a bare X server) nothing else gives the window the keyboard.
+    window.activateWindow();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -64,12 +65,25 @@ FieldsStep::FieldsStep(WizardState &state, QWidget *parent) : WizardStep(state, 
     layout()->addItem(grid);
 
     connect(add, &QPushButton::clicked, this, &FieldsStep::addCurrent);
-    connect(m_available, &QListWidget::itemActivated, this, &FieldsStep::addCurrent);
+    m_available->installEventFilter(this);
+    connect(m_available, &QListWidget::doubleClicked, this, &FieldsStep::addCurrent);
     connect(addAll, &QPushButton::clicked, this, &FieldsStep::addAll);
     connect(remove, &QPushButton::clicked, this, &FieldsStep::removeCurrent);
     connect(up, &QPushButton::clicked, this, [this] { move(-1); });
     connect(down, &QPushButton::clicked, this, [this] { move(1); });
     connect(m_chosen, &QTableWidget::cellChanged, this, &FieldsStep::headingEdited);
+}
+
+bool FieldsStep::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_available && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addCurrent();
+            return true;
+        }
+    }
+    return WizardStep::eventFilter(watched, event);
 }
 
 QString FieldsStep::title() const

@@ -17,6 +17,11 @@ public:
     void enter() override;
     bool mayLeave(QString &refusal) override;
 
+protected:
+    /// Return on an available field adds it, and goes no further: the
+    /// window's default button must not take it too.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void addCurrent();
     void addAll();

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,9 +94,9 @@ void FilterStep::rebuild()
     for (int index = 0; index < int(m_state.choices.conditions.size()); ++index) {
         const ConditionChoice &condition = m_state.choices.conditions[size_t(index)];
         const QString number = QString::number(index + 1);
-        auto *row = new QWidget(m_rows);
-        auto *line = new QHBoxLayout(row);
-        line->setContentsMargins(0, 0, 0, 0);
+        auto *row = new QFrame(m_rows);
+        row->setFrameShape(QFrame::StyledPanel);
+        auto *lines = new QGridLayout(row);
         auto *field = named(new QComboBox(row), QStringLiteral("Camp de la condició %1").arg(number));
         field->setObjectName(QStringLiteral("condition%1field").arg(index));
         for (const FieldName &f : fields)
@@ -110,11 +112,13 @@ void FilterStep::rebuild()
                           QStringLiteral("Pregunta el valor de la condició %1 en obrir l'informe").arg(number));
         ask->setChecked(condition.askWhenRun);
         auto *remove = named(new QPushButton(QStringLiteral("Treu"), row), QStringLiteral("Treu la condició %1").arg(number));
-        line->addWidget(field, 2);
-        line->addWidget(comparison, 2);
-        line->addWidget(value, 2);
-        line->addWidget(ask);
-        line->addWidget(remove);
+        lines->addWidget(new QLabel(number + u'.', row), 0, 0);
+        lines->addWidget(field, 0, 1);
+        lines->addWidget(comparison, 0, 2, 1, 2);
+        lines->addWidget(value, 1, 1);
+        lines->addWidget(ask, 1, 2);
+        lines->addWidget(remove, 1, 3);
+        lines->setColumnStretch(1, 1);
         m_rowsLayout->insertWidget(index, row);
 
         auto update = [this, index, fields, field, comparison, value, ask] {
@@ -149,10 +153,11 @@ bool FilterStep::check()
         return false;
     }
     showMessage(m_status,
-                m_state.choices.conditions.empty() ? QStringLiteral("Sense condicions: l'informe mostra tots els registres.")
-                                                   : QStringLiteral("Es mostren els registres que compleixen les %1 "
-                                                                    "condicions.")
-                                                         .arg(m_state.choices.conditions.size()),
+                m_state.choices.conditions.empty()        ? QStringLiteral("Sense condicions: l'informe mostra tots els registres.")
+                : m_state.choices.conditions.size() == 1 ? QStringLiteral("Es mostren els registres que compleixen la condició.")
+                                                          : QStringLiteral("Es mostren els registres que compleixen les %1 "
+                                                                           "condicions.")
+                                                                .arg(m_state.choices.conditions.size()),
                 MessageKind::Plain);
     return true;
 }

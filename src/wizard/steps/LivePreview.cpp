@@ -8,6 +8,8 @@
 #include "wizard/steps/WizardStep.h"
 
 #include <QElapsedTimer>
+
+#include <algorithm>
 #include <QFile>
 #include <QLabel>
 #include <QStackedLayout>
@@ -84,6 +86,8 @@ void LivePreview::show(const WizardState &state)
         }
         m_viewer->setReportSource(report);
         m_viewer->viewReport();
+        m_layers->setCurrentWidget(m_viewer);
+        fitPageWidth(composed.definition.page.pageSize().width());
         m_report = std::move(report);
         QFile::remove(m_scratch.filePath(QStringLiteral("previ-%1.rpt").arg(m_generation - 1)));
     } catch (const Failure &failure) {
@@ -92,6 +96,16 @@ void LivePreview::show(const WizardState &state)
     }
     m_layers->setCurrentWidget(m_viewer);
     m_lastMilliseconds = clock.elapsed();
+}
+
+void LivePreview::fitPageWidth(int pageWidthTwips)
+{
+    // Room for the page's grey edge and the scroll bar.
+    constexpr int edge = 48;
+    const double pageWidthPixels = pageWidthTwips / 1440.0 * m_viewer->logicalDpiX();
+    const int percent = int((m_viewer->width() - edge) * 100 / pageWidthPixels);
+    if (percent > 0)
+        m_viewer->zoom(qint16(std::clamp(percent, 25, 200)));
 }
 
 void LivePreview::showReason(const QString &text)

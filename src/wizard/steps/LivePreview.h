@@ -29,6 +29,8 @@ public:
 
 private:
     void showReason(const QString &text);
+    /// Zooms so that the page's width fills the preview.
+    void fitPageWidth(int pageWidthTwips);
 
     ReportEngine &m_engine;
     std::unique_ptr<EngineApplication> m_application;

@@ -40,6 +40,14 @@ QString defaultViewerProgram()
     return QFileInfo(beside).isExecutable() ? beside : QStringLiteral("Velmora");
 }
 
+/// Velmora's one argument: "<report> <database> <password>".
+QString viewerArguments(const QString &reportPath, const WizardState &state)
+{
+    return QStringLiteral("<%1> <%2> <%3>")
+        .arg(QFileInfo(reportPath).absoluteFilePath(), QFileInfo(state.choices.databasePath).absoluteFilePath(),
+             state.password);
+}
+
 /// Puts the keyboard on the step's first control, as Tab would.
 void focusFirstControl(QWidget *step)
 {
@@ -74,6 +82,8 @@ WizardWindow::WizardWindow(ReportEngine &engine, QWidget *parent)
     for (WizardStep *step : m_steps) {
         m_stack->addWidget(step);
         connect(step, &WizardStep::changed, this, [this] {
+            // A change answers what stopped the step: its own status line says what still does.
+            showStatus(QString(), false);
             m_previewTimer->start();
             updateButtons();
         });
@@ -224,9 +234,7 @@ void WizardWindow::finish()
         return;
     }
     if (m_state.showInViewer)
-        QProcess::startDetached(m_viewerProgram, {QFileInfo(path).absoluteFilePath() + u' '
-                                                  + QFileInfo(m_state.choices.databasePath).absoluteFilePath()
-                                                  + (m_state.password.isEmpty() ? QString() : u' ' + m_state.password)});
+        QProcess::startDetached(m_viewerProgram, {viewerArguments(path, m_state)});
     emit finished(path);
     accept();
 }
