@@ -23,6 +23,8 @@ WizardCommandLine WizardCommandLine::parse(const QStringList &arguments)
             value(line.password);
         else if (argument == QLatin1String("--show"))
             line.showInViewer = true;
+        else if (argument == QLatin1String("--regenerate"))
+            line.regenerate = true;
         else if (argument.startsWith(u'-'))
             line.error = QStringLiteral("L'opció %1 no és coneguda (vegeu velmora-wizard --help).").arg(argument);
         else if (line.report.isEmpty())
@@ -32,6 +34,8 @@ WizardCommandLine WizardCommandLine::parse(const QStringList &arguments)
         if (!line.error.isEmpty())
             break;
     }
+    if (line.error.isEmpty() && line.regenerate && line.report.isEmpty())
+        line.error = QStringLiteral("--regenerate necessita l'informe que s'ha de tornar a fer.");
     return line;
 }
 
@@ -44,6 +48,7 @@ QString WizardCommandLine::helpText()
         "  --database FITXER  la base de dades (.mdb o .accdb) amb què comença l'assistent\n"
         "  --password TEXT    la contrasenya de la base de dades\n"
         "  --show             en acabar, mostra l'informe a Velmora\n"
+        "  --regenerate       torna a fer l'informe a partir de les seves tries, sense finestra\n"
         "  -h, --help         mostra aquesta ajuda\n"
         "  --version          mostra la versió\n");
 }

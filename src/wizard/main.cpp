@@ -1,4 +1,5 @@
 #include "app/QtTranslations.h"
+#include "wizard/RegenerateReport.h"
 #include "wizard/WizardCommandLine.h"
 #include "wizard/steps/LivePreview.h"
 #include "wizard/steps/WizardWindow.h"
@@ -30,6 +31,9 @@ int main(int argc, char *argv[])
         std::fputs((line.error + u'\n').toUtf8().constData(), stderr);
         return 2;
     }
+
+    if (line.regenerate)
+        return velmora::wizard::regenerateReport(line.report, line.password);
 
     const auto engine = velmora::wizard::createPreviewEngine();
     velmora::wizard::WizardWindow window(*engine);

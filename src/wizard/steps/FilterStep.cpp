@@ -31,14 +31,9 @@ FilterStep::FilterStep(WizardState &state, QWidget *parent) : WizardStep(state, 
     addIntroduction(QStringLiteral("Limiteu els registres amb condicions simples (totes s'han de complir). Marqueu "
                                    "«Pregunta-ho en obrir l'informe» perquè el valor es demani cada vegada; el valor "
                                    "escrit és el que es proposa, i si es deixa buit es mostren tots els registres."));
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    m_rows = new QWidget(scroll);
+    m_rows = addScrolledPanel();
     m_rowsLayout = new QVBoxLayout(m_rows);
     m_rowsLayout->addStretch();
-    scroll->setWidget(m_rows);
-    layout()->addWidget(scroll);
     auto *add = named(new QPushButton(QStringLiteral("&Afegeix una condició"), this), QStringLiteral("Afegeix una condició"));
     auto *row = new QHBoxLayout;
     row->addWidget(add);

@@ -28,13 +28,8 @@ TotalsStep::TotalsStep(WizardState &state, QWidget *parent) : WizardStep(state, 
 {
     addIntroduction(QStringLiteral("Marqueu els totals de cada camp numèric. Surten al peu de cada grup i al final "
                                    "de l'informe."));
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    m_table = new QWidget(scroll);
+    m_table = addScrolledPanel();
     m_grid = new QGridLayout(m_table);
-    scroll->setWidget(m_table);
-    layout()->addWidget(scroll);
     m_none = new QLabel(QStringLiteral("L'informe no té cap camp numèric: no hi ha totals per triar."), this);
     layout()->addWidget(m_none);
     m_perGroup = named(new QCheckBox(QStringLiteral("Totals al peu de cada &grup"), this),

@@ -1,6 +1,7 @@
 #include "wizard/steps/WizardStep.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace velmora::wizard {
@@ -23,6 +24,17 @@ QLabel *WizardStep::addIntroduction(const QString &text)
     label->setAccessibleName(text);
     layout()->addWidget(label);
     return label;
+}
+
+QWidget *WizardStep::addScrolledPanel()
+{
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *panel = new QWidget(scroll);
+    scroll->setWidget(panel);
+    layout()->addWidget(scroll);
+    return panel;
 }
 
 } // namespace velmora::wizard

@@ -28,6 +28,8 @@ signals:
 protected:
     /// A caption above the step's controls, for a person and a screen reader.
     QLabel *addIntroduction(const QString &text);
+    /// A panel that scrolls when its rows outgrow the step; its layout is the caller's.
+    QWidget *addScrolledPanel();
 
     WizardState &m_state;
 };
