@@ -37,7 +37,8 @@ FieldsStep::FieldsStep(WizardState &state, QWidget *parent) : WizardStep(state, 
     auto *chosenLabel = new QLabel(QStringLiteral("Camps de l'&informe i els seus títols:"), this);
     m_chosen = named(new QTableWidget(0, 2, this), QStringLiteral("Camps de l'informe i els seus títols"));
     m_chosen->setHorizontalHeaderLabels({QStringLiteral("Camp"), QStringLiteral("Títol de la columna")});
-    m_chosen->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_chosen->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_chosen->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_chosen->verticalHeader()->hide();
     m_chosen->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_chosen->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -60,8 +61,8 @@ FieldsStep::FieldsStep(WizardState &state, QWidget *parent) : WizardStep(state, 
     grid->addWidget(m_available, 1, 0);
     grid->addLayout(buttons, 1, 1);
     grid->addWidget(m_chosen, 1, 2);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(2, 3);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 2);
     layout()->addItem(grid);
 
     connect(add, &QPushButton::clicked, this, &FieldsStep::addCurrent);

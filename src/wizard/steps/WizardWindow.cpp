@@ -106,7 +106,7 @@ WizardWindow::WizardWindow(ReportEngine &engine, QWidget *parent)
     splitter->addWidget(m_preview);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({520, 760});
+    splitter->setSizes({620, 660});
 
     m_status = named(new QLabel(this), QStringLiteral("Avís de l'assistent"));
     m_status->setWordWrap(true);
