@@ -15,6 +15,9 @@ export QT_QPA_PLATFORM=offscreen
 echo "== writers: pages per second on a dense page, our PDF writer against Qt's own PDF painting"
 "$build/bench/bench_writers"
 
+echo "== the report wizard's preview: from the choices to the first page, against a hand-written report"
+"$build/bench/bench_wizard_preview" "$runs"
+
 if [ ! -f "$gran" ]; then
   echo "== $gran is absent: the benchmarks over the large database are not run."
   exit 0

@@ -9,7 +9,7 @@ set(velmora_docdir ${CMAKE_INSTALL_DATADIR}/doc/velmora)
 # Manual pages are installed compressed as Debian wants them: -n keeps the
 # name and time out, so the package is the same on every build.
 set(manual_pages "")
-foreach(page IN ITEMS Velmora.1 velmora-export.1)
+foreach(page IN ITEMS Velmora.1 velmora-export.1 velmora-wizard.1)
   set(compressed ${PROJECT_BINARY_DIR}/man/${page}.gz)
   add_custom_command(OUTPUT ${compressed}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
@@ -24,7 +24,7 @@ add_custom_command(OUTPUT ${changelog}
 add_custom_target(velmora_manual_pages ALL DEPENDS ${manual_pages} ${changelog})
 
 install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES completion/velmora-export DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES completion/velmora-export completion/velmora-wizard DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES resources/org.velmora.Velmora.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES README.md docs/report-format.xsd packaging/copyright ${changelog} DESTINATION ${velmora_docdir})
 install(DIRECTORY docs/ DESTINATION ${velmora_docdir} FILES_MATCHING PATTERN "*.md" PATTERN "screenshots" EXCLUDE)
@@ -42,7 +42,8 @@ shows it page by page, prints it, and exports it to plain text, Excel, Word
 or PDF. Its windows speak Catalan.
 
 The batch exporter velmora-export writes the same exports without windows,
-and also CSV and Office Open XML workbooks, for scripts.")
+and also CSV and Office Open XML workbooks, for scripts. The report wizard
+velmora-wizard makes a new report over any Access database step by step.")
 set(VELMORA_PACKAGE_MAINTAINER "Velmora developers <velmora@example.org>"
     CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VELMORA_PACKAGE_MAINTAINER})

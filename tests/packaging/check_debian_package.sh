@@ -30,7 +30,7 @@ done
 # The programs run from the unpacked tree, without private libraries.
 version=$("$root/usr/bin/velmora-export" --version 2>&1) || fail "velmora-export --version failed: $version"
 [[ $version == "velmora-export 2.00" ]] || fail "velmora-export --version said: $version"
-missing=$(ldd "$root/usr/bin/velmora-export" "$root/usr/bin/Velmora" | grep "not found")
+missing=$(ldd "$root/usr/bin/velmora-export" "$root/usr/bin/Velmora" "$root/usr/bin/velmora-wizard" | grep "not found")
 [[ -z $missing ]] || fail "unresolved libraries: $missing"
 
 # The sample report and its database, exported by the installed program,
@@ -42,21 +42,25 @@ errors=$(env -u XDG_RUNTIME_DIR "$root/usr/bin/velmora-export" --format csv --ou
 [[ $(wc -l <"$scratch/vendes.csv") -eq 6001 ]] || fail "sample CSV has $(wc -l <"$scratch/vendes.csv") lines, not 6001"
 
 # Where the desktop and the shell look.
-desktop="$root/usr/share/applications/velmora.desktop"
-[[ -f $desktop ]] || fail "no desktop entry"
-program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[[ -x $root/usr/bin/$program ]] || fail "the desktop entry starts $program, which is not in /usr/bin"
-icon=$(sed -n 's/^Icon=//p' "$desktop")
-for file in scalable/apps/$icon.svg 16x16/apps/$icon.png 32x32/apps/$icon.png 48x48/apps/$icon.png; do
-  [[ -f $root/usr/share/icons/hicolor/$file ]] || fail "no icon $file"
+for entry in velmora velmora-wizard; do
+  desktop="$root/usr/share/applications/$entry.desktop"
+  [[ -f $desktop ]] || fail "no desktop entry $entry"
+  program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+  [[ -x $root/usr/bin/$program ]] || fail "the desktop entry starts $program, which is not in /usr/bin"
+  icon=$(sed -n 's/^Icon=//p' "$desktop")
+  for file in scalable/apps/$icon.svg 16x16/apps/$icon.png 32x32/apps/$icon.png 48x48/apps/$icon.png; do
+    [[ -f $root/usr/share/icons/hicolor/$file ]] || fail "no icon $file"
+  done
 done
 metainfo="$root/usr/share/metainfo/org.velmora.Velmora.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">velmora.desktop</launchable>" "$metainfo" || fail "metainfo missing or not launching velmora.desktop"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli rejects the metainfo"
-for page in Velmora velmora-export; do
+for page in Velmora velmora-export velmora-wizard; do
   gzip -t "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null || fail "no compressed manual page $page(1)"
 done
-[[ -f $root/usr/share/bash-completion/completions/velmora-export ]] || fail "no bash completion"
+for program in velmora-export velmora-wizard; do
+  [[ -f $root/usr/share/bash-completion/completions/$program ]] || fail "no bash completion for $program"
+done
 for file in copyright changelog.gz README.md exports.md velmora-export.md errors.md report-format.xsd \
   examples/vendes-per-pais.rpt examples/empresa.mdb; do
   [[ -f $docs/$file ]] || fail "no $file in /usr/share/doc/velmora"

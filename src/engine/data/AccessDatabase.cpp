@@ -64,6 +64,8 @@ public:
 
     void loadCatalog();
     const CatalogTable *findTable(const QString &name) const;
+    std::shared_ptr<const ColumnTable> read(const CatalogTable &table, const QStringList &columns,
+                                            const CancelToken &cancel, const ProgressCallback &progress);
     const StoredTable &definitionOf(const CatalogTable &table);
 
     const QString path;
@@ -72,6 +74,7 @@ public:
     PageReader pages;
     LibmdbSession session;
     std::vector<CatalogTable> tables;
+    std::vector<CatalogTable> systemTables;
     std::map<quint32, StoredTable> definitions;
     std::mutex mutex;
 };
@@ -94,19 +97,25 @@ void AccessDatabase::Private::loadCatalog()
     for (int row = 0; row < objects.rowCount(); ++row) {
         const qint64 type = objects.column(2).int64At(row).value_or(0);
         const qint64 flags = objects.column(3).int64At(row).value_or(0);
-        if (type != localTableType || (flags & systemObjectFlags) != 0 || objects.isNull(row, 1))
+        if (type != localTableType || objects.isNull(row, 1))
             continue;
         const qint64 id = objects.column(0).int64At(row).value_or(0);
-        tables.push_back({objects.column(1).stringAt(row), quint32(id & pageNumberMask)});
+        auto &list = (flags & systemObjectFlags) != 0 ? systemTables : tables;
+        list.push_back({objects.column(1).stringAt(row), quint32(id & pageNumberMask)});
     }
+}
+
+static const CatalogTable *findIn(const std::vector<CatalogTable> &list, const QString &name)
+{
+    for (const CatalogTable &table : list)
+        if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &table;
+    return nullptr;
 }
 
 const CatalogTable *AccessDatabase::Private::findTable(const QString &name) const
 {
-    for (const CatalogTable &table : tables)
-        if (table.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &table;
-    return nullptr;
+    return findIn(tables, name);
 }
 
 const StoredTable &AccessDatabase::Private::definitionOf(const CatalogTable &table)
@@ -170,18 +179,34 @@ std::shared_ptr<const ColumnTable> AccessDatabase::readColumns(const QString &ta
     if (!found)
         throw Failure(DataErrors::UnknownTable, QStringLiteral("La taula «%1» no existeix a la base de dades «%2».")
                                                     .arg(table, d->fileName));
-    const StoredTable &definition = d->definitionOf(*found);
+    return d->read(*found, columns, cancel, progress);
+}
+
+std::shared_ptr<const ColumnTable> AccessDatabase::readSystemColumns(const QString &table,
+                                                                     const QStringList &columns) const
+{
+    std::lock_guard lock(d->mutex);
+    const CatalogTable *found = findIn(d->systemTables, table);
+    if (!found)
+        return nullptr;
+    return d->read(*found, columns, CancelToken(), {});
+}
+
+std::shared_ptr<const ColumnTable> AccessDatabase::Private::read(const CatalogTable &table, const QStringList &columns,
+                                                                 const CancelToken &cancel,
+                                                                 const ProgressCallback &progress)
+{
+    const StoredTable &definition = definitionOf(table);
     const TableSchema schema = definition.schema();
     std::vector<int> wanted;
     for (const QString &column : columns) {
         const int index = schema.columnIndex(column);
         if (index < 0)
             throw Failure(DataErrors::UnknownColumn, QStringLiteral("La columna «%1» no existeix a la taula «%2».")
-                                                         .arg(column, found->name));
+                                                         .arg(column, table.name));
         wanted.push_back(index);
     }
-    return std::make_shared<const ColumnTable>(
-        TableReader(d->pages, d->header).read(definition, wanted, cancel, progress));
+    return std::make_shared<const ColumnTable>(TableReader(pages, header).read(definition, wanted, cancel, progress));
 }
 
 } // namespace velmora

@@ -42,6 +42,10 @@ public:
                                                    const CancelToken &cancel,
                                                    const ProgressCallback &progress = {}) const;
 
+    /// Rows of a system table (MSysRelationships, say) read as readColumns
+    /// reads a user table; null when the file has no system table of that name.
+    std::shared_ptr<const ColumnTable> readSystemColumns(const QString &table, const QStringList &columns) const;
+
 private:
     class Private;
     explicit AccessDatabase(std::unique_ptr<Private> d);

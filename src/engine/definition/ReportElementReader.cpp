@@ -17,10 +17,13 @@ using Kind = FieldRef::Kind;
 namespace {
 
 /// The children of <report>, in the only order they may come.
-constexpr std::array<const char16_t *, 10> reportChildren = {
+constexpr std::array<const char16_t *, 11> reportChildren = {
     u"page", u"tables", u"links", u"parameters", u"formulas", u"recordSelection",
-    u"sorts", u"groups", u"runningTotals", u"sections",
+    u"sorts", u"groups", u"runningTotals", u"sections", u"wizard",
 };
+// <wizard> keeps the choices the report wizard made the report from; the
+// engine does not read it (docs/report-format.md).
+constexpr int wizardChild = 10;
 
 int reportChildIndex(QStringView name)
 {
@@ -50,7 +53,7 @@ ReportDefinition ReportElementReader::read()
                           QStringLiteral("l'element <%1> no pot anar aquí: dins de <report> els elements van en "
                                          "aquest ordre, cadascun com a molt una vegada: page, tables, links, "
                                          "parameters, formulas, recordSelection, sorts, groups, runningTotals, "
-                                         "sections.")
+                                         "sections, wizard.")
                               .arg(m_walker.name()));
         lastChild = childIndex;
         readChild(childIndex);
@@ -88,6 +91,7 @@ void ReportElementReader::readChild(int childIndex)
     case 6: readList(u"sort", &ReportElementReader::readSort); break;
     case 7: readList(u"group", &ReportElementReader::readGroup); break;
     case 8: readList(u"runningTotal", &ReportElementReader::readRunningTotal); break;
+    case wizardChild: m_walker.skipElement(); break;
     default: m_report.sections = SectionListReader(m_context, m_report).read(); break;
     }
 }

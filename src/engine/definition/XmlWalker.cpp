@@ -158,6 +158,21 @@ void XmlWalker::finishEmpty()
         failUnknownElement();
 }
 
+void XmlWalker::skipElement()
+{
+    int depth = 1;
+    while (depth > 0) {
+        const auto token = advance();
+        if (token == QXmlStreamReader::StartElement)
+            ++depth;
+        else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+            closeElement();
+        } else if (token == QXmlStreamReader::EndDocument || token == QXmlStreamReader::NoToken)
+            return;
+    }
+}
+
 void XmlWalker::fail(qint32 number, const QString &message) const
 {
     failAt(position(), number, message);

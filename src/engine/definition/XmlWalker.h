@@ -42,6 +42,8 @@ public:
     FormulaText readOptionalFormulaChild(QStringView childName);
     /// Reads an element that takes neither text nor children.
     void finishEmpty();
+    /// Passes over the element and all it holds, unread.
+    void skipElement();
 
     [[noreturn]] void fail(qint32 number, const QString &message) const;
     [[noreturn]] void failUnknownElement() const;

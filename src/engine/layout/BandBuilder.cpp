@@ -40,7 +40,10 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
 
     if (withItems && section.background) {
         BoxItem back;
-        back.rect = QRect(0, 0, m_plan.definition().page.pageSize().width(), section.height);
+        // The band starts at the left margin: its fill spans the printable
+        // width, not the paper's, which would run past the right margin.
+        const PageSetup &page = m_plan.definition().page;
+        back.rect = QRect(0, 0, page.pageSize().width() - page.margins.left() - page.margins.right(), section.height);
         back.borderWidth = 0;
         back.filled = true;
         back.fillColor = *section.background;
