@@ -59,4 +59,7 @@ constexpr qint32 NestingTooDeep = 2063;
 constexpr qint32 BadGeometry = 2064;
 // Writing
 constexpr qint32 WriteFailed = 2070;
+// Formatting formulas
+constexpr qint32 UnknownProperty = 2080;
+constexpr qint32 RepeatedProperty = 2081;
 } // namespace velmora::DefinitionErrors

@@ -74,7 +74,7 @@ bool ReportObject::operator==(const ReportObject &other) const
         && field == other.field && text == other.text && lineWidth == other.lineWidth
         && lineStyle == other.lineStyle && boxFilled == other.boxFilled && imagePath == other.imagePath
         && imageData == other.imageData && pointeesEqual(subreport, other.subreport)
-        && links == other.links;
+        && links == other.links && propertyFormulas == other.propertyFormulas && link == other.link;
 }
 
 const TableDefinition *ReportDefinition::tableByAlias(const QString &alias) const

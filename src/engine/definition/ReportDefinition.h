@@ -6,6 +6,7 @@
 
 #include "engine/core/ParameterValue.h"
 #include "engine/core/Value.h"
+#include "engine/definition/FormattedProperty.h"
 #include "engine/page/Page.h"
 
 #include <QMargins>
@@ -261,6 +262,11 @@ struct ReportObject {
 
     SourcePosition position; ///< where the object's element starts
 
+    /// Formatting formulas, at most one per property, in file order.
+    std::vector<PropertyFormula> propertyFormulas;
+    /// Text, Field, Picture: the fixed address the object links to; empty: none.
+    QString link;
+
     bool operator==(const ReportObject &other) const;
 };
 
@@ -295,6 +301,7 @@ struct SectionDefinition {
     std::optional<QRgb> background;
     std::vector<ReportObject> objects;
     SourcePosition position;
+    std::vector<PropertyFormula> propertyFormulas; ///< background only
     bool operator==(const SectionDefinition &) const = default;
 };
 

@@ -212,6 +212,7 @@ void ReportPlan::compileSections()
     for (const SectionDefinition &section : m_definition->sections) {
         SectionPlan plan;
         plan.suppress = compile(section.options.suppressFormula, QStringLiteral("supressió de ") + section.name);
+        plan.properties = compileProperties(section.propertyFormulas, QStringLiteral("la secció ") + section.name);
         for (const ReportObject &object : section.objects) {
             plan.objects.push_back(compileObject(object));
             if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
@@ -228,6 +229,8 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
 {
     ObjectPlan plan;
     plan.suppress = compile(object.format.suppressFormula, QStringLiteral("supressió de ") + object.name);
+    plan.properties = compileProperties(object.propertyFormulas, QStringLiteral("l'objecte ") + object.name);
+    plan.look = ObjectLook::designed(object);
     if (object.kind == ReportObject::Kind::Field) {
         plan.pieces.push_back(pieceFor(object.field, object));
     } else if (object.kind == ReportObject::Kind::Text) {
@@ -242,6 +245,21 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
                           QStringLiteral("La imatge de l'objecte %1 no es pot llegir.").arg(object.name));
     }
     return plan;
+}
+
+std::vector<PropertyPlan> ReportPlan::compileProperties(const std::vector<PropertyFormula> &formulas,
+                                                        const QString &owner)
+{
+    std::vector<PropertyPlan> plans;
+    for (const PropertyFormula &f : formulas) {
+        std::optional<Formula> formula = compile(FormulaText{f.text, f.line, f.column},
+                                                 propertyFormulaName(f.property, owner));
+        if (!formula)
+            continue;
+        plans.push_back({f.property, std::move(*formula), owner});
+        checkPropertyResultType(plans.back());
+    }
+    return plans;
 }
 
 void ReportPlan::compileText(const ReportObject &object, ObjectPlan &plan)

@@ -7,6 +7,8 @@
 
 #include "engine/definition/ReportDefinition.h"
 #include "engine/formula/Formula.h"
+#include "engine/layout/ObjectLook.h"
+#include "engine/layout/PropertyPlan.h"
 #include "engine/layout/RecordSet.h"
 
 #include <QImage>
@@ -85,12 +87,15 @@ struct ObjectPlan {
     std::vector<Piece> pieces;
     std::optional<Formula> suppress;
     QImage picture; ///< Picture: decoded once
+    std::vector<PropertyPlan> properties; ///< formatting formulas
+    ObjectLook look; ///< as the file fixes it; formulas change a copy
 };
 
 struct SectionPlan {
     std::optional<Formula> suppress;
     std::vector<ObjectPlan> objects; ///< parallel to the definition's objects
     bool hasFixedHeight = true;      ///< nothing grows, nothing is suppressed per record
+    std::vector<PropertyPlan> properties; ///< formatting formulas
 };
 
 class ReportPlan : public FormulaBinder {
@@ -152,6 +157,7 @@ private:
     void compileRunningTotals();
     void compileSections();
     ObjectPlan compileObject(const ReportObject &object);
+    std::vector<PropertyPlan> compileProperties(const std::vector<PropertyFormula> &formulas, const QString &owner);
     ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
     void compileText(const ReportObject &object, ObjectPlan &plan);
     void noteSpecials(const Formula &formula);

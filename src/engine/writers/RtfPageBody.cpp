@@ -151,7 +151,11 @@ QByteArray RtfPageBody::run(const TextItem &text)
         format += "\\strike";
     QString shown = text.text;
     shown.replace(u'\t', u' ');
-    return '{' + format + ' ' + RtfText::escaped(shown) + '}';
+    const QByteArray styled = '{' + format + ' ' + RtfText::escaped(shown) + '}';
+    if (text.link.isEmpty())
+        return styled;
+    // The address is percent-encoded, so it holds no quote to end the field's argument.
+    return "{\\field{\\*\\fldinst HYPERLINK \"" + RtfText::escaped(text.link) + "\"}{\\fldrslt " + styled + "}}";
 }
 
 QByteArray RtfPageBody::textShape(const TextItem &text, Twips leftRoom, Twips rightRoom)
