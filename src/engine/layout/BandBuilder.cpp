@@ -38,6 +38,7 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         return band;
 
     const std::optional<QRgb> background = withItems ? sectionBackground(section, plan) : std::nullopt;
+    const size_t backgroundItem = band.items.size();
     if (background) {
         BoxItem back;
         back.rect = QRect(0, 0, m_plan.definition().page.pageSize().width(), section.height);
@@ -75,16 +76,8 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         case ReportObject::Kind::Line:
         case ReportObject::Kind::Box:
         case ReportObject::Kind::Picture:
-            if (withItems) {
-                if (objectPlan.properties.empty()) {
-                    placeDecorations(object, objectPlan, objectPlan.look, grownHeight, band);
-                } else {
-                    ObjectLook look = objectPlan.look;
-                    PropertyApplier(m_context).apply(objectPlan.properties, Value(),
-                                                     object.kind == ReportObject::Kind::Box, look);
-                    placeDecorations(object, objectPlan, look, grownHeight, band);
-                }
-            }
+            if (withItems)
+                placeShape(object, objectPlan, band);
             break;
         }
         bottom = std::max(bottom, section.height + (grownHeight - object.rect.height()));
@@ -95,7 +88,21 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         return band;
     }
     band.height = bottom;
+    // The background fills the section as it grew.
+    if (background)
+        std::get<BoxItem>(band.items[backgroundItem]).rect.setHeight(bottom);
     return band;
+}
+
+void BandBuilder::placeShape(const ReportObject &object, const ObjectPlan &plan, Band &band)
+{
+    if (plan.properties.empty()) {
+        placeDecorations(object, plan, plan.look, object.rect.height(), band);
+        return;
+    }
+    ObjectLook look = plan.look;
+    PropertyApplier(m_context).apply(plan.properties, Value(), object.kind == ReportObject::Kind::Box, look);
+    placeDecorations(object, plan, look, object.rect.height(), band);
 }
 
 bool BandBuilder::objectSuppressed(const ReportObject &object, const ObjectPlan &plan)

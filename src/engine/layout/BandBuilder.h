@@ -45,6 +45,7 @@ private:
                     const Value &raw, Band &band, bool withItems);
     void placeDecorations(const ReportObject &object, const ObjectPlan &plan, const ObjectLook &look, Twips height,
                           Band &band);
+    void placeShape(const ReportObject &object, const ObjectPlan &plan, Band &band);
     std::optional<QRgb> sectionBackground(const SectionDefinition &section, const SectionPlan &plan);
     Twips placeSubreport(const ReportObject &object, const ObjectPlan &plan, Band &band);
 
