@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("client directory") << "examples/clients.rpt";
         QTest::newRow("orders with a subreport") << "examples/comandes-amb-linies.rpt";
         QTest::newRow("products with a picture") << "examples/productes-per-categoria.rpt";
+        QTest::newRow("stock and pending orders, formatted by the data") << "examples/estoc-i-cobraments.rpt";
     }
     void examplesAreValid()
     {

@@ -90,28 +90,31 @@ links = {"%d,%d" % (h.frowx, h.fcolx): h.url_or_path.rstrip("\x00") for h in s.h
 print(json.dumps({"rows": rows, "links": links}))
 )");
 
+/// Antialiased red text is mostly pinkish on a page rendered by others.
+constexpr int redTolerance = 100;
+
 QJsonArray rgbOf(QRgb colour) { return {qRed(colour), qGreen(colour), qBlue(colour)}; }
 
-/// Page 1 of a PDF at 50 dpi.
+/// Page 1 of a PDF at 100 dpi.
 QImage rendered(const QString &pdf, const QString &folder)
 {
     const QString prefix = folder + QStringLiteral("/bild");
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
                                          QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
-/// Pixels near `colour` in the horizontal band of the page from `top` to
-/// `bottom` twips (the page is A4 portrait).
-int pixelsNear(const QImage &image, QRgb colour, int top, int bottom)
+/// Pixels within `tolerance` of `colour` in each part, in the horizontal
+/// band of the page from `top` to `bottom` twips (the page is A4 portrait).
+int pixelsNear(const QImage &image, QRgb colour, int tolerance, int top = 0, int bottom = 16838)
 {
     const double perTwip = image.height() / 16838.0;
     int count = 0;
     for (int y = int(top * perTwip); y < int(bottom * perTwip) && y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(colour)) < 40 && std::abs(qGreen(p) - qGreen(colour)) < 40
-                && std::abs(qBlue(p) - qBlue(colour)) < 40)
+            if (std::abs(qRed(p) - qRed(colour)) <= tolerance && std::abs(qGreen(p) - qGreen(colour)) <= tolerance
+                && std::abs(qBlue(p) - qBlue(colour)) <= tolerance)
                 ++count;
         }
     return count;
@@ -120,10 +123,10 @@ int pixelsNear(const QImage &image, QRgb colour, int top, int bottom)
 void checkColoursOnPage(const QImage &page)
 {
     QVERIFY(!page.isNull());
-    QVERIFY2(pixelsNear(page, red, 980, 1280) > 20, "no red text on the shaded line");
-    QVERIFY2(pixelsNear(page, shade, 980, 1280) > 500, "the line is not shaded");
-    QCOMPARE(pixelsNear(page, red, 1380, 1700), 0);
-    QCOMPARE(pixelsNear(page, shade, 1380, 1640), 0);
+    QVERIFY2(pixelsNear(page, red, redTolerance, 980, 1280) > 20, "no red text on the shaded line");
+    QVERIFY2(pixelsNear(page, shade, 6, 980, 1280) > 500, "the line is not shaded");
+    QCOMPARE(pixelsNear(page, red, redTolerance, 1380, 1700), 0);
+    QVERIFY2(pixelsNear(page, shade, 6, 1380, 1640) < 50, "the next line is shaded too"); // black text's edges are grey
 }
 
 } // namespace
@@ -133,7 +136,7 @@ class FormattingOutputsTest : public QObject {
 private slots:
     void excelLayoutKeepsColoursFillsBordersAndLinks()
     {
-        if (!hasTool(QStringLiteral("/usr/bin/python3")) || runTool(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import xlrd")}).isNull())
+        if (!hasTool(QStringLiteral("/usr/bin/python3")) || runTool(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import xlrd; print(1)")}).isEmpty())
             QSKIP("xlrd is not installed (package python3-xlrd)");
         QTemporaryDir folder;
         const QJsonObject book = runPython(xlsScript, exportTo(folder.path(), 29, QStringLiteral("colors.xls"))).object();
@@ -151,7 +154,7 @@ private slots:
         QCOMPARE(links.size(), 2);
         QCOMPARE(links[QStringLiteral("3,0")].toString(), mailAddress);
         QVERIFY2(std::any_of(links.begin(), links.end(), [](const QJsonValue &v) { return v.toString() == webAddress; }),
-                 qPrintable(QJsonDocument(links).toJson()));
+                 QJsonDocument(links).toJson().constData());
     }
 
     void pdfCarriesColoursAndLinkAnnotations()
@@ -170,7 +173,7 @@ private slots:
         QVERIFY(json.contains("/Link"));
         const QByteArray text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         for (const char *word : {"Negatiu", "-12,50", "Positiu", "Estrany", "Escriviu-nos"})
-            QVERIFY2(text.contains(word), word);
+            QVERIFY2(text.contains(QByteArray(word)), word);
         checkColoursOnPage(rendered(pdf, folder.path()));
     }
 
@@ -193,22 +196,15 @@ private slots:
             QFile rtf(file);
             QVERIFY(rtf.open(QIODevice::ReadOnly));
             const QByteArray body = rtf.readAll();
-            QVERIFY(body.contains("HYPERLINK \"" + webAddress.toUtf8() + '"'));
-            QVERIFY(body.contains("HYPERLINK \"" + mailAddress.toUtf8() + '"'));
+            QVERIFY(body.contains(QByteArray("HYPERLINK \"" + webAddress.toUtf8() + '"')));
+            QVERIFY(body.contains(QByteArray("HYPERLINK \"" + mailAddress.toUtf8() + '"')));
         }
         const QString pdf = convertWithLibreOffice(file, QStringLiteral("pdf"), QStringLiteral("pdf"), folder.path());
         QVERIFY(!pdf.isEmpty());
         const QImage page = rendered(pdf, folder.path());
         QVERIFY(!page.isNull());
-        int redPixels = 0, shaded = 0;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x) {
-                const QRgb p = page.pixel(x, y);
-                redPixels += qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
-                shaded += std::abs(qRed(p) - 0xD9) < 8 && std::abs(qGreen(p) - 0xD9) < 8 && std::abs(qBlue(p) - 0xD9) < 8;
-            }
-        QVERIFY2(redPixels > 10, "no red text");
-        QVERIFY2(shaded > 100, "no shaded cells");
+        QVERIFY2(pixelsNear(page, red, redTolerance) > 10, "no red text");
+        QVERIFY2(pixelsNear(page, shade, 6) > 100, "no shaded line");
     }
 
     void paletteKeepsStandardColoursAndSharesTheNearestWhenFull_data()
