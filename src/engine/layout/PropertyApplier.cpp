@@ -19,8 +19,11 @@ using P = FormattedProperty;
 Value colourValue(QRgb rgb) { return Value::string(colourToText(rgb)); }
 Value optionalColourValue(std::optional<QRgb> rgb) { return Value::string(rgb ? colourToText(*rgb) : QString()); }
 
-/// The property's value as the look holds it, as formulas read it.
-Value designValue(P property, const ObjectLook &look, bool isBox)
+} // namespace
+
+Value PropertyApplier::designBackground(std::optional<QRgb> background) { return optionalColourValue(background); }
+
+Value PropertyApplier::designValueOf(FormattedProperty property, const ObjectLook &look, bool isBox)
 {
     const ObjectFormat &f = look.format;
     switch (property) {
@@ -45,6 +48,8 @@ Value designValue(P property, const ObjectLook &look, bool isBox)
     }
     return Value();
 }
+
+namespace {
 
 [[noreturn]] void refuse(const PropertyPlan &plan, const QString &value, const QString &allowed)
 {
@@ -81,9 +86,9 @@ Enum wordOf(const PropertyPlan &plan, std::span<const EnumName<Enum>> names, con
 
 } // namespace
 
-Value PropertyApplier::evaluate(const PropertyPlan &plan, Value designValue, const Value &objectValue)
+Value PropertyApplier::evaluate(const PropertyPlan &plan, const Value &objectValue)
 {
-    m_context.setFormattingValues(std::move(designValue), objectValue);
+    m_context.setFormattingValues(plan.designValue, objectValue);
     Value result = m_context.evaluate(plan.formula);
     checkPropertyValueType(plan, result);
     return result;
@@ -92,19 +97,22 @@ Value PropertyApplier::evaluate(const PropertyPlan &plan, Value designValue, con
 void PropertyApplier::apply(const std::vector<PropertyPlan> &plans, const Value &objectValue, bool isBox,
                             ObjectLook &look)
 {
+    bool linkGiven = false;
     for (const PropertyPlan &plan : plans) {
-        const Value value = evaluate(plan, designValue(plan.property, look, isBox), objectValue);
+        const Value value = evaluate(plan, objectValue);
         if (!value.isNull())
             put(plan, value, isBox, look);
+        linkGiven = linkGiven || plan.property == P::Link;
     }
-    look.keepFollowableLink();
+    if (linkGiven)
+        look.keepFollowableLink();
 }
 
 std::optional<QRgb> PropertyApplier::sectionBackground(const std::vector<PropertyPlan> &plans,
                                                        std::optional<QRgb> fixed)
 {
     for (const PropertyPlan &plan : plans) {
-        const Value value = evaluate(plan, optionalColourValue(fixed), Value());
+        const Value value = evaluate(plan, Value());
         if (value.isNull())
             continue;
         const QString text = value.asString().trimmed();

@@ -23,8 +23,13 @@ public:
     /// A section's background: its fixed one, or the formula's.
     std::optional<QRgb> sectionBackground(const std::vector<PropertyPlan> &plans, std::optional<QRgb> fixed);
 
+    /// The property's value in `look`, as formulas read it (DesignValue).
+    static Value designValueOf(FormattedProperty property, const ObjectLook &look, bool isBox);
+    /// A section's background as DesignValue reads it.
+    static Value designBackground(std::optional<QRgb> background);
+
 private:
-    Value evaluate(const PropertyPlan &plan, Value designValue, const Value &objectValue);
+    Value evaluate(const PropertyPlan &plan, const Value &objectValue);
     void put(const PropertyPlan &plan, const Value &value, bool isBox, ObjectLook &look);
 
     RecordContext &m_context;

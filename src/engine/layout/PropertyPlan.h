@@ -11,6 +11,9 @@ struct PropertyPlan {
     FormattedProperty property = FormattedProperty::Color;
     Formula formula;
     QString owner;
+    /// What DesignValue gives: the property as the file fixes it, worked
+    /// out once (PropertyApplier::designValueOf).
+    Value designValue;
 };
 
 /// The formula's name in messages: "color de Import".

@@ -2,6 +2,7 @@
 
 #include "engine/formula/ParameterValueReading.h"
 #include "engine/layout/LayoutErrors.h"
+#include "engine/layout/PropertyApplier.h"
 
 #include <algorithm>
 #include <cmath>
@@ -213,6 +214,8 @@ void ReportPlan::compileSections()
         SectionPlan plan;
         plan.suppress = compile(section.options.suppressFormula, QStringLiteral("supressió de ") + section.name);
         plan.properties = compileProperties(section.propertyFormulas, QStringLiteral("la secció ") + section.name);
+        for (PropertyPlan &property : plan.properties)
+            property.designValue = PropertyApplier::designBackground(section.background);
         for (const ReportObject &object : section.objects) {
             plan.objects.push_back(compileObject(object));
             if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
@@ -231,6 +234,9 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
     plan.suppress = compile(object.format.suppressFormula, QStringLiteral("supressió de ") + object.name);
     plan.properties = compileProperties(object.propertyFormulas, QStringLiteral("l'objecte ") + object.name);
     plan.look = ObjectLook::designed(object);
+    for (PropertyPlan &property : plan.properties)
+        property.designValue = PropertyApplier::designValueOf(property.property, plan.look,
+                                                              object.kind == ReportObject::Kind::Box);
     if (object.kind == ReportObject::Kind::Field) {
         plan.pieces.push_back(pieceFor(object.field, object));
     } else if (object.kind == ReportObject::Kind::Text) {
@@ -256,7 +262,7 @@ std::vector<PropertyPlan> ReportPlan::compileProperties(const std::vector<Proper
                                                  propertyFormulaName(f.property, owner));
         if (!formula)
             continue;
-        plans.push_back({f.property, std::move(*formula), owner});
+        plans.push_back({f.property, std::move(*formula), owner, Value()});
         checkPropertyResultType(plans.back());
     }
     return plans;
