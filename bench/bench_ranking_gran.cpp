@@ -8,6 +8,7 @@
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
 #include "BenchFigures.h"
+#include "LayoutOverDatabase.h"
 #include "engine/core/Failure.h"
 #include "engine/definition/ReportReader.h"
 #include "engine/layout/ReportLayout.h"
@@ -30,13 +31,9 @@ namespace {
 /// Seconds until the last page is laid out.
 double layOutSeconds(const ReportDefinition &definition, const QString &database, int *pages)
 {
-    LayoutInput input;
-    input.definition = std::make_shared<ReportDefinition>(definition);
-    for (const TableDefinition &t : definition.tables)
-        input.tables[t.alias] = TableLocation{database, QString(), true};
     QElapsedTimer timer;
     timer.start();
-    ReportLayout layout = createReportLayout(input);
+    ReportLayout layout = createReportLayout(bench::layoutOver(definition, database));
     CancelToken cancel;
     *pages = layout.pages->layOutUntil(-1, cancel);
     layout.pages->page(*pages - 1);

@@ -29,6 +29,9 @@ echo "== reading and joining the order lines, against mdb-export"
 echo "== laying out the grouped report: first page, last page, memory"
 "$build/bench/bench_report_gran" "$gran" "$report" "$runs"
 
+echo "== the grouped report to PDF with three formatting formulas on every detail line, against it without"
+"$build/bench/bench_formatting_gran" "$gran" "$runs"
+
 echo "== ranking the 5,000 clients by sales, against the same report in client order"
 "$build/bench/bench_ranking_gran" "$gran" "$runs"
 

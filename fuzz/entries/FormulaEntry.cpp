@@ -56,6 +56,9 @@ public:
             return Value::integer(42);
         case SpecialValue::GroupNumber:
             return Value::integer(2);
+        case SpecialValue::DesignValue:
+        case SpecialValue::ObjectValue:
+            break;
         }
         return Value::null();
     }

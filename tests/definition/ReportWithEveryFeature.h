@@ -107,6 +107,10 @@ inline std::vector<ReportObject> objectsOfEveryKind()
     format.suppressFormula = formula(QStringLiteral("{C.Estat} = \"Pendent\""));
     format.suppressIfDuplicated = true;
     format.valueFormat = QStringLiteral("#,##0.00");
+    styled.link = QStringLiteral("https://exemple.cat/comanda?id=1&estat=\"x\"");
+    styled.propertyFormulas = {{FormattedProperty::Color, QStringLiteral("if ObjectValue < 0 then \"vermell\" else DesignValue")},
+                               {FormattedProperty::Link, QStringLiteral("\"mailto:\" & {C.Estat}")},
+                               {FormattedProperty::MaxLines, QStringLiteral("2")}};
     objects.push_back(styled);
     objects.push_back(fieldObject(QStringLiteral("Import"), ref(Kind::Formula, QStringLiteral("Import"))));
     objects.push_back(fieldObject(QStringLiteral("Any"), ref(Kind::Parameter, QStringLiteral("Any"))));
@@ -116,22 +120,27 @@ inline std::vector<ReportObject> objectsOfEveryKind()
     ReportObject text = object(ReportObject::Kind::Text, QStringLiteral("Nota"), QRect(0, 250, 3000, 480));
     text.text = QStringLiteral("Línia 1\nLínia 2 {C.Estat} \"cometes\" & <menor>");
     text.format.border.bottom = true;
+    text.propertyFormulas = {{FormattedProperty::Border, QStringLiteral("\"left top\"")}};
     objects.push_back(text);
 
     ReportObject line = object(ReportObject::Kind::Line, QStringLiteral("Ratlla"), QRect(0, 290, 9000, 0));
     line.lineWidth = 5;
     line.lineStyle = LineStyle::Dash;
     line.format.color = qRgb(128, 128, 128);
+    line.propertyFormulas = {{FormattedProperty::LineStyle, QStringLiteral("\"dot\"")}};
     objects.push_back(line);
 
     ReportObject box = object(ReportObject::Kind::Box, QStringLiteral("Marc"), QRect(-20, -20, 9100, 340));
     box.lineStyle = LineStyle::Dot;
     box.boxFilled = true;
     box.format.background = qRgb(240, 240, 240);
+    box.propertyFormulas = {{FormattedProperty::Background, QStringLiteral("Color (255, 0, 0)")}};
     objects.push_back(box);
 
     ReportObject picture = object(ReportObject::Kind::Picture, QStringLiteral("Logotip"), QRect(9000, 0, 600, 450));
     picture.imageData = smallPng();
+    picture.link = QStringLiteral("https://exemple.cat/");
+    picture.propertyFormulas = {{FormattedProperty::BorderWidth, QStringLiteral("40")}};
     objects.push_back(picture);
 
     ReportObject subreport = object(ReportObject::Kind::Subreport, QStringLiteral("Linies"), QRect(0, 300, 9000, 600));
@@ -238,6 +247,7 @@ inline ReportDefinition reportWithEveryFeature()
     reportHeader.background = qRgb(255, 255, 204);
     SectionDefinition details = section(SectionKind::Details, QStringLiteral("Comanda"));
     details.objects = objectsOfEveryKind();
+    details.propertyFormulas = {{FormattedProperty::Background, QStringLiteral("if RecordNumber mod 2 = 0 then \"#EEEEEE\" else \"\"")}};
     SectionDefinition moreDetails = section(SectionKind::Details, QStringLiteral("Comanda_2"));
     moreDetails.height = 0;
     SectionDefinition innerFooter = section(SectionKind::GroupFooter, QStringLiteral("PeuMarca"), 1);

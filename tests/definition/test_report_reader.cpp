@@ -80,6 +80,8 @@ private slots:
             << "examples/comandes-amb-linies.rpt" << 3 << 1 << 7 << 24;
         QTest::newRow("products: one group by category, logo in the report header")
             << "examples/productes-per-categoria.rpt" << 1 << 1 << 7 << 32;
+        QTest::newRow("stock: formatting formulas, pending orders in a subreport")
+            << "examples/estoc-i-cobraments.rpt" << 1 << 1 << 7 << 17;
     }
     void examplesHaveTheirShape()
     {

@@ -62,6 +62,7 @@ private slots:
         QTest::newRow("orders with a subreport") << "examples/comandes-amb-linies.rpt";
         QTest::newRow("products with a picture") << "examples/productes-per-categoria.rpt";
         QTest::newRow("made by the report wizard") << "examples/assistent-vendes-pais-client.rpt";
+        QTest::newRow("stock and pending orders, formatted by the data") << "examples/estoc-i-cobraments.rpt";
     }
     void examplesAreValid()
     {

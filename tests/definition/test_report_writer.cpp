@@ -40,6 +40,10 @@ private slots:
             << "<rank operation=\"Percentile\" source=\"{@Import}\" argument=\"90\" direction=\"ascending\" "
                "keep=\"{?Any}\" keepTies=\"true\" rest=\"gather\" restName=\"La resta\"/>";
         QTest::newRow("a share of the outer group") << "group=\"2\" percentOf=\"1\"";
+        QTest::newRow("a formatting formula, named as its attribute")
+            << "<property name=\"color\"><![CDATA[if ObjectValue < 0 then \"vermell\" else DesignValue]]></property>";
+        QTest::newRow("a section's background by formula") << "<property name=\"background\">";
+        QTest::newRow("a fixed link") << "link=\"https://exemple.cat/comanda?id=1&amp;estat=&quot;x&quot;\"";
         QTest::newRow("a weighted running total") << "operation=\"WeightedAverage\" field=\"{@Import}\" weight=\"{C.Quantitat}\"";
     }
     void everyFeatureIsWrittenInTheFile()
@@ -57,6 +61,7 @@ private slots:
         QTest::newRow("client directory") << "examples/clients.rpt";
         QTest::newRow("orders with a subreport") << "examples/comandes-amb-linies.rpt";
         QTest::newRow("products with a picture") << "examples/productes-per-categoria.rpt";
+        QTest::newRow("stock and pending orders, formatted by the data") << "examples/estoc-i-cobraments.rpt";
     }
     void examplesSurviveWritingAndReading()
     {

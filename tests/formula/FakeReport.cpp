@@ -101,6 +101,8 @@ Value FakeReport::specialValue(SpecialValue which)
     case SpecialValue::PrintTime: return Value::time(DateTime::fromTime(QTime(10, 30, 0)));
     case SpecialValue::RecordNumber: return Value::integer(7);
     case SpecialValue::GroupNumber: return Value::integer(2);
+    case SpecialValue::DesignValue:
+    case SpecialValue::ObjectValue: break;
     }
     return Value();
 }

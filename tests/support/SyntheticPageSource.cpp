@@ -110,7 +110,9 @@ Page SyntheticPageSource::page(int index) const
     const int group = index / m_shape.pagesPerGroup;
     BoxItem band{QRect(left, 1700, width, 330), 15, qRgb(90, 90, 140), true, qRgb(225, 230, 245), LineStyle::Solid};
     items.emplace_back(band);
-    items.emplace_back(text(QRect(left + 100, 1740, width / 2, 260), customers[group % customers.size()], 10, true));
+    TextItem customer = text(QRect(left + 100, 1740, width / 2, 260), customers[group % customers.size()], 10, true);
+    customer.link = m_shape.customerLink;
+    items.emplace_back(customer);
     items.emplace_back(text(QRect(left + width / 2, 1740, width / 2 - 100, 260), uniqueWordOf(index), 10, true, HorizontalAlignment::Right));
     const int columns[] = {left, left + 1400, left + 5200, left + 6800};
     const QStringList headings{QStringLiteral("Data"), QStringLiteral("Producte"), QStringLiteral("Unitats"), QStringLiteral("Import")};

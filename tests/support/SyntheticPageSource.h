@@ -23,6 +23,8 @@ struct SyntheticShape {
     std::optional<int> holdAtPage = std::nullopt;
     /// Milliseconds spent on each page (a slow database).
     int millisecondsPerPage = 0;
+    /// The link the customer's name in each page's band carries; empty: none.
+    QString customerLink = {};
 };
 
 class SyntheticPageSource : public PageSource {

@@ -1,5 +1,7 @@
 #include "engine/control/WebLink.h"
 
+#include "engine/page/LinkAddress.h"
+
 namespace velmora {
 
 std::optional<QUrl> WebLink::fromText(const QString &text)
@@ -22,9 +24,15 @@ std::optional<QUrl> WebLink::fromText(const QString &text)
 std::optional<QUrl> WebLink::at(const Page &page, QPointF pointTwips)
 {
     for (auto it = page.items.rbegin(); it != page.items.rend(); ++it) {
+        if (const auto *picture = std::get_if<PictureItem>(&*it);
+            picture && !picture->link.isEmpty() && QRectF(picture->rect).contains(pointTwips))
+            return followableLink(picture->link);
         const auto *text = std::get_if<TextItem>(&*it);
-        if (text && QRectF(text->box).contains(pointTwips))
-            return fromText(text->text);
+        if (!text || !QRectF(text->box).contains(pointTwips))
+            continue;
+        if (!text->link.isEmpty())
+            return followableLink(text->link);
+        return fromText(text->text);
     }
     return std::nullopt;
 }

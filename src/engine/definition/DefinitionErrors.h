@@ -66,4 +66,7 @@ constexpr qint32 ChartSeriesCount = 2102;
 constexpr qint32 ChartSeriesKind = 2103;
 constexpr qint32 ChartPalette = 2104;
 constexpr qint32 ChartOptionNotApplicable = 2105;
+// Formatting formulas
+constexpr qint32 UnknownProperty = 2080;
+constexpr qint32 RepeatedProperty = 2081;
 } // namespace velmora::DefinitionErrors

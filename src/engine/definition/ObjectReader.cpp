@@ -1,10 +1,12 @@
 #include "engine/definition/ObjectReader.h"
 
+#include "engine/definition/BorderSides.h"
 #include "engine/definition/ChartElementReader.h"
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
 #include "engine/definition/PictureData.h"
+#include "engine/definition/PropertyFormulaReader.h"
 #include "engine/definition/ReportElementReader.h"
 #include "engine/definition/SummaryAttributes.h"
 
@@ -35,23 +37,13 @@ BorderSpec readBorderSides(AttributeReader &attributes, BorderSpec border)
     const auto sides = attributes.optional(u"border");
     if (!sides)
         return border;
-    if (*sides == QLatin1String("all")) {
-        border.left = border.top = border.right = border.bottom = true;
-        return border;
-    }
-    for (const QString &side : sides->split(u' ', Qt::SkipEmptyParts)) {
-        bool *flag = side == QLatin1String("left")     ? &border.left
-                   : side == QLatin1String("top")      ? &border.top
-                   : side == QLatin1String("right")    ? &border.right
-                   : side == QLatin1String("bottom")   ? &border.bottom
-                                                       : nullptr;
-        if (!flag)
-            attributes.fail(BadChoice, QStringLiteral("l'atribut «border» de <%1> admet «all» o una llista dels "
-                                                      "costats left, top, right i bottom, no «%2».")
-                                           .arg(attributes.elementName(), side));
-        *flag = true;
-    }
-    return border;
+    QString badWord;
+    const std::optional<BorderSpec> read = withBorderSides(border, *sides, &badWord);
+    if (!read)
+        attributes.fail(BadChoice, QStringLiteral("l'atribut «border» de <%1> admet «all» o una llista dels "
+                                                  "costats left, top, right i bottom, no «%2».")
+                                       .arg(attributes.elementName(), badWord));
+    return *read;
 }
 
 } // namespace
@@ -138,10 +130,12 @@ void ObjectReader::readKindAttributes(AttributeReader &attributes, ReportObject 
             : m_references.field(attributes, u"source",
                                  {Kind::Database, Kind::Formula, Kind::Parameter, Kind::RunningTotal, Kind::Special});
         readTextFormat(attributes, object.format);
+        object.link = attributes.text(u"link");
         break;
     case ReportObject::Kind::Text:
         object.text = attributes.required(u"text");
         readTextFormat(attributes, object.format);
+        object.link = attributes.text(u"link");
         break;
     case ReportObject::Kind::Line: readStroke(attributes, object); break;
     case ReportObject::Kind::Box:
@@ -152,6 +146,7 @@ void ObjectReader::readKindAttributes(AttributeReader &attributes, ReportObject 
     case ReportObject::Kind::Picture:
         readFrame(attributes, object.format);
         readPictureSource(attributes, object);
+        object.link = attributes.text(u"link");
         break;
     case ReportObject::Kind::Subreport: readFrame(attributes, object.format); break;
     case ReportObject::Kind::Chart:
@@ -184,11 +179,15 @@ void ObjectReader::readPictureSource(AttributeReader &attributes, ReportObject &
 void ObjectReader::readChildren(ReportObject &object)
 {
     bool anyChild = false;
+    bool contentSeen = false; // a child after the formulas: data, report or link
     while (m_walker.nextChild()) {
         const QString child = m_walker.name();
         const SourcePosition position = m_walker.position();
+        const bool isProperty = child == QLatin1String("property");
         if (child == QLatin1String("suppressWhen") && !anyChild) {
             object.format.suppressFormula = m_walker.readFormula();
+        } else if (isProperty && !contentSeen) {
+            readPropertyFormula(m_walker, object.kind, object.propertyFormulas);
         } else if (child == QLatin1String("data") && object.kind == ReportObject::Kind::Picture
                    && object.imageData.isEmpty()) {
             object.imageData = decodePictureData(m_walker.readText(), m_walker, position);
@@ -201,16 +200,17 @@ void ObjectReader::readChildren(ReportObject &object)
             ChartElementReader(m_walker, m_report).readSeries(*object.chart);
         } else if (objectKind(child) || child == QLatin1String("suppressWhen") || child == QLatin1String("data")
                    || child == QLatin1String("report") || child == QLatin1String("link")
-                   || child == QLatin1String("series")) {
+                   || child == QLatin1String("series") || isProperty) {
             m_walker.fail(ElementOutOfPlace,
-                          QStringLiteral("l'element <%1> no pot anar aquí dins de <%2> (<suppressWhen> va primer; "
-                                         "una imatge té un sol origen; un subinforme té un <report> i després els "
-                                         "<link>; només un gràfic té <series>).")
+                          QStringLiteral("l'element <%1> no pot anar aquí dins de <%2> (<suppressWhen> va primer, "
+                                         "després els <property>; una imatge té un sol origen; un subinforme té un "
+                                         "<report> i després els <link>; només un gràfic té <series>).")
                               .arg(child, m_walker.parentName()));
         } else {
             m_walker.failUnknownElement();
         }
         anyChild = true;
+        contentSeen = contentSeen || (!isProperty && child != QLatin1String("suppressWhen"));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/definition/ObjectXmlWriter.h"
 
 #include "engine/definition/ChartXmlWriter.h"
+#include "engine/definition/BorderSides.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/SummaryAttributes.h"
 #include "engine/definition/ReportXmlWriter.h"
@@ -22,22 +23,6 @@ QString elementName(const ReportObject &object)
     case ReportObject::Kind::Chart: return QStringLiteral("chart");
     }
     return QString();
-}
-
-QString borderText(const BorderSpec &border)
-{
-    if (border.left && border.top && border.right && border.bottom)
-        return QStringLiteral("all");
-    QStringList sides;
-    if (border.left)
-        sides << QStringLiteral("left");
-    if (border.top)
-        sides << QStringLiteral("top");
-    if (border.right)
-        sides << QStringLiteral("right");
-    if (border.bottom)
-        sides << QStringLiteral("bottom");
-    return sides.join(u' ');
 }
 
 QString base64Lines(const QByteArray &bytes)
@@ -62,6 +47,7 @@ void ObjectXmlWriter::write(const ReportObject &object)
     m_out.integer(u"height", object.rect.height());
     writeKindAttributes(object);
     m_out.flag(u"suppress", object.format.suppress);
+    m_out.textUnlessEmpty(u"link", object.link);
     writeChildren(object);
     m_out.end();
 }
@@ -133,7 +119,7 @@ void ObjectXmlWriter::writeFrame(const ObjectFormat &format)
 {
     const BorderSpec defaults;
     m_out.colour(u"background", format.background);
-    m_out.textUnlessEmpty(u"border", borderText(format.border));
+    m_out.textUnlessEmpty(u"border", borderSidesText(format.border));
     m_out.integerUnless(u"borderWidth", format.border.width, defaults.width);
     m_out.colourUnless(u"borderColor", format.border.color, defaults.color);
 }
@@ -150,6 +136,7 @@ void ObjectXmlWriter::writeStroke(const ReportObject &object)
 void ObjectXmlWriter::writeChildren(const ReportObject &object)
 {
     m_out.formula(u"suppressWhen", object.format.suppressFormula);
+    m_out.propertyFormulas(object.propertyFormulas);
     if (object.kind == ReportObject::Kind::Picture && object.imagePath.isEmpty()) {
         m_out.start(u"data");
         m_out.xml().writeCharacters(base64Lines(object.imageData));

@@ -74,7 +74,8 @@ bool ReportObject::operator==(const ReportObject &other) const
         && field == other.field && text == other.text && lineWidth == other.lineWidth
         && lineStyle == other.lineStyle && boxFilled == other.boxFilled && imagePath == other.imagePath
         && imageData == other.imageData && pointeesEqual(subreport, other.subreport)
-        && links == other.links && pointeesEqual(chart, other.chart);
+        && links == other.links && pointeesEqual(chart, other.chart) && propertyFormulas == other.propertyFormulas
+        && link == other.link;
 }
 
 bool ChartSeries::operator==(const ChartSeries &other) const

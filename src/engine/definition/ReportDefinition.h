@@ -7,6 +7,7 @@
 #include "engine/core/ParameterValue.h"
 #include "engine/core/Value.h"
 #include "engine/definition/ChartDefinition.h"
+#include "engine/definition/FormattedProperty.h"
 #include "engine/page/Page.h"
 
 #include <QMargins>
@@ -265,6 +266,11 @@ struct ReportObject {
 
     SourcePosition position; ///< where the object's element starts
 
+    /// Formatting formulas, at most one per property, in file order.
+    std::vector<PropertyFormula> propertyFormulas;
+    /// Text, Field, Picture: the fixed address the object links to; empty: none.
+    QString link;
+
     bool operator==(const ReportObject &other) const;
 };
 
@@ -299,6 +305,7 @@ struct SectionDefinition {
     std::optional<QRgb> background;
     std::vector<ReportObject> objects;
     SourcePosition position;
+    std::vector<PropertyFormula> propertyFormulas; ///< background only
     bool operator==(const SectionDefinition &) const = default;
 };
 

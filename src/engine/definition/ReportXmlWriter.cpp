@@ -241,6 +241,7 @@ void ReportXmlWriter::writeSection(const SectionDefinition &section)
     m_out.flag(u"keepTogether", options.keepTogether);
     m_out.flag(u"suppressBlank", options.suppressBlank);
     m_out.formula(u"suppressWhen", options.suppressFormula);
+    m_out.propertyFormulas(section.propertyFormulas);
     ObjectXmlWriter objects(m_out, *this);
     for (const ReportObject &object : section.objects)
         objects.write(object);

@@ -6,6 +6,7 @@
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
 #include "engine/definition/ObjectReader.h"
+#include "engine/definition/PropertyFormulaReader.h"
 
 namespace velmora {
 
@@ -132,6 +133,10 @@ void SectionListReader::readSectionChildren(SectionDefinition &section)
         if (walker.name() == QLatin1String("suppressWhen") && section.objects.empty()
             && section.options.suppressFormula.text.isEmpty()) {
             section.options.suppressFormula = walker.readFormula();
+            continue;
+        }
+        if (walker.name() == QLatin1String("property") && section.objects.empty()) {
+            readPropertyFormula(walker, std::nullopt, section.propertyFormulas);
             continue;
         }
         section.objects.push_back(objects.read());

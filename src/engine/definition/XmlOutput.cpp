@@ -1,5 +1,7 @@
 #include "engine/definition/XmlOutput.h"
 
+#include "engine/definition/PropertyNames.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -58,6 +60,16 @@ void XmlOutput::formulaText(const FormulaText &formula)
         m_xml.writeCDATA(text);
     else
         m_xml.writeCharacters(text);
+}
+
+void XmlOutput::propertyFormulas(const std::vector<PropertyFormula> &formulas)
+{
+    for (const PropertyFormula &f : formulas) {
+        start(u"property");
+        text(u"name", propertyName(f.property));
+        formulaText(FormulaText{f.text, f.line, f.column});
+        end();
+    }
 }
 
 } // namespace velmora

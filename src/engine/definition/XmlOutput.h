@@ -33,6 +33,8 @@ public:
     void formulaText(const FormulaText &formula);
     /// <element>formula</element>, left out when the formula is empty.
     void formula(QStringView element, const FormulaText &formula);
+    /// <property name="…">formula</property>, one for each formatting formula.
+    void propertyFormulas(const std::vector<PropertyFormula> &formulas);
 
 private:
     QXmlStreamWriter &m_xml;

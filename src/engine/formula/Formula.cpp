@@ -40,6 +40,11 @@ bool Formula::isConstant() const
     });
 }
 
+ValueType Formula::resultType() const
+{
+    return m_tree.root < 0 ? ValueType::Null : m_tree.nodes[size_t(m_tree.root)].staticType;
+}
+
 void Formula::failUnbound(qint32 number, const SyntaxNode &node, const QString &what) const
 {
     throw Failure(number, QStringLiteral("Error a %1: %2.").arg(formulaLocation(m_name, node.position), what));

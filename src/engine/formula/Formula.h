@@ -29,6 +29,8 @@ public:
     bool usesSpecialValue(SpecialValue which) const;
     /// True when the result is the same for every record and page.
     bool isConstant() const;
+    /// The type the result surely has, Null when only evaluation can tell.
+    ValueType resultType() const;
 
     /// Asks the binder for the slot of each reference and summary; may be
     /// called again to bind to another report.

@@ -33,6 +33,8 @@ constexpr NamedSpecial specialValues[] = {
     {u"GroupNumber", SpecialValue::GroupNumber, ValueType::Integer},
     {u"CurrentDate", SpecialValue::PrintDate, ValueType::Date},
     {u"CurrentTime", SpecialValue::PrintTime, ValueType::Time},
+    {u"DesignValue", SpecialValue::DesignValue, ValueType::Null},
+    {u"ObjectValue", SpecialValue::ObjectValue, ValueType::Null},
 };
 
 struct NamedSummary {

@@ -6,7 +6,7 @@ namespace velmora {
 
 const FunctionDefinition *findFunction(QStringView name)
 {
-    for (const auto table : {textFunctions(), numberFunctions(), dateFunctions(), conversionFunctions()}) {
+    for (const auto table : {textFunctions(), numberFunctions(), dateFunctions(), conversionFunctions(), colourFunctions()}) {
         for (const FunctionDefinition &definition : table) {
             if (definition.name.compare(name, Qt::CaseInsensitive) == 0)
                 return &definition;

@@ -11,5 +11,6 @@ std::span<const FunctionDefinition> textFunctions();
 std::span<const FunctionDefinition> numberFunctions();
 std::span<const FunctionDefinition> dateFunctions();
 std::span<const FunctionDefinition> conversionFunctions();
+std::span<const FunctionDefinition> colourFunctions();
 
 } // namespace velmora

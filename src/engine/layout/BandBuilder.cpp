@@ -2,6 +2,7 @@
 
 #include "engine/formula/ValueFormatter.h"
 #include "engine/layout/ChartPlacement.h"
+#include "engine/layout/PropertyApplier.h"
 
 namespace velmora {
 
@@ -10,7 +11,6 @@ namespace {
 /// Room kept between a border and the text inside it.
 constexpr Twips borderInset = 40;
 
-bool hasBorder(const ReportObject &object) { return object.format.border.any(); }
 
 } // namespace
 
@@ -38,7 +38,9 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
     if (plan.hasFixedHeight && !withItems)
         return band;
 
-    if (withItems && section.background) {
+    const std::optional<QRgb> background = withItems ? sectionBackground(section, plan) : std::nullopt;
+    const size_t backgroundItem = band.items.size();
+    if (background) {
         BoxItem back;
         // The band starts at the left margin: its fill spans the printable
         // width, not the paper's, which would run past the right margin.
@@ -46,7 +48,7 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         back.rect = QRect(0, 0, page.pageSize().width() - page.margins.left() - page.margins.right(), section.height);
         back.borderWidth = 0;
         back.filled = true;
-        back.fillColor = *section.background;
+        back.fillColor = *background;
         band.items.emplace_back(back);
     }
     bool anyFieldShown = false;
@@ -61,19 +63,15 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         switch (object.kind) {
         case ReportObject::Kind::Field:
         case ReportObject::Kind::Text: {
-            Value raw;
-            const std::optional<QString> text = objectText(object, objectPlan, &raw);
-            const bool isField = object.kind == ReportObject::Kind::Field;
-            bool hasReference = isField;
+            bool hasReference = object.kind == ReportObject::Kind::Field;
             for (const auto &piece : objectPlan.pieces)
                 hasReference = hasReference || piece.formula || piece.summary >= 0;
+            bool shown = false;
+            grownHeight = placeTextObject(object, objectPlan, band, withItems, shown);
             if (hasReference) {
                 anyField = true;
-                anyFieldShown = anyFieldShown || (text && !text->isEmpty());
+                anyFieldShown = anyFieldShown || shown;
             }
-            if (!text)
-                continue;
-            grownHeight = placeText(object, objectPlan, *text, raw, band, withItems);
             break;
         }
         case ReportObject::Kind::Subreport:
@@ -83,13 +81,13 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         case ReportObject::Kind::Box:
         case ReportObject::Kind::Picture:
             if (withItems)
-                placeDecorations(object, objectPlan, grownHeight, band);
+                placeShape(object, objectPlan, band);
             break;
         case ReportObject::Kind::Chart:
             if (withItems) {
                 placeChart(object, objectPlan, groupSection ? section.groupLevel : m_plan.reportSummaryLevel(),
                            m_context, m_measurer, band);
-                placeDecorations(object, objectPlan, grownHeight, band);
+                placeDecorations(object, objectPlan, objectPlan.look, grownHeight, band);
             }
             break;
         }
@@ -101,7 +99,21 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         return band;
     }
     band.height = bottom;
+    // The background fills the section as it grew.
+    if (background)
+        std::get<BoxItem>(band.items[backgroundItem]).rect.setHeight(bottom);
     return band;
+}
+
+void BandBuilder::placeShape(const ReportObject &object, const ObjectPlan &plan, Band &band)
+{
+    if (plan.properties.empty()) {
+        placeDecorations(object, plan, plan.look, object.rect.height(), band);
+        return;
+    }
+    ObjectLook look = plan.look;
+    PropertyApplier(m_context).apply(plan.properties, Value(), object.kind == ReportObject::Kind::Box, look);
+    placeDecorations(object, plan, look, object.rect.height(), band);
 }
 
 bool BandBuilder::objectSuppressed(const ReportObject &object, const ObjectPlan &plan)
@@ -109,11 +121,24 @@ bool BandBuilder::objectSuppressed(const ReportObject &object, const ObjectPlan 
     return object.format.suppress || m_context.holds(plan.suppress);
 }
 
+std::optional<QRgb> BandBuilder::sectionBackground(const SectionDefinition &section, const SectionPlan &plan)
+{
+    if (plan.properties.empty())
+        return section.background;
+    return PropertyApplier(m_context).sectionBackground(plan.properties, section.background);
+}
+
 std::optional<QString> BandBuilder::objectText(const ReportObject &object, const ObjectPlan &plan, Value *rawValue)
+{
+    return objectText(object, plan, object.format.valueFormat, rawValue);
+}
+
+std::optional<QString> BandBuilder::objectText(const ReportObject &object, const ObjectPlan &plan,
+                                               const QString &valueFormat, Value *rawValue)
 {
     QString text;
     for (const ObjectPlan::Piece &piece : plan.pieces)
-        text += pieceText(piece, object.format.valueFormat, object.kind == ReportObject::Kind::Field ? rawValue : nullptr);
+        text += pieceText(piece, valueFormat, object.kind == ReportObject::Kind::Field ? rawValue : nullptr);
     if (object.kind == ReportObject::Kind::Field && object.format.suppressIfDuplicated && rawValue
         && duplicatesPrevious(plan, *rawValue))
         return std::nullopt;
@@ -154,12 +179,36 @@ bool BandBuilder::duplicatesPrevious(const ObjectPlan &plan, const Value &value)
     return previous == value;
 }
 
-Twips BandBuilder::placeText(const ReportObject &object, const ObjectPlan &plan, const QString &text,
-                             const Value &raw, Band &band, bool withItems)
+Twips BandBuilder::placeTextObject(const ReportObject &object, const ObjectPlan &plan, Band &band, bool withItems,
+                                   bool &shown)
+{
+    Value raw;
+    std::optional<QString> text = objectText(object, plan, &raw);
+    // Counting pages needs the look only where it can change the height.
+    if (text && !plan.properties.empty() && (withItems || object.format.canGrow)) {
+        // The formulas see the value before their own format is applied to it.
+        const bool isField = object.kind == ReportObject::Kind::Field;
+        ObjectLook look = plan.look;
+        PropertyApplier(m_context).apply(plan.properties, isField ? raw : Value::string(*text), false, look);
+        if (look.format.valueFormat != object.format.valueFormat)
+            text = objectText(object, plan, look.format.valueFormat, &raw);
+        if (text) {
+            shown = !text->isEmpty();
+            return placeText(object, plan, look, *text, raw, band, withItems);
+        }
+    }
+    shown = text && !text->isEmpty();
+    if (!text)
+        return object.rect.height();
+    return placeText(object, plan, plan.look, *text, raw, band, withItems);
+}
+
+Twips BandBuilder::placeText(const ReportObject &object, const ObjectPlan &plan, const ObjectLook &look,
+                             const QString &text, const Value &raw, Band &band, bool withItems)
 {
     const bool isField = object.kind == ReportObject::Kind::Field;
-    const ObjectFormat &format = object.format;
-    const Twips inset = hasBorder(object) ? borderInset : 0;
+    const ObjectFormat &format = look.format;
+    const Twips inset = format.border.any() ? borderInset : 0;
     const Twips innerWidth = std::max(1, object.rect.width() - 2 * inset);
     const TextMeasurer::LineMetrics metrics = m_measurer.lineMetrics(format.font);
     const QStringList lines = format.canGrow ? m_measurer.wrap(format.font, text, innerWidth, format.maxLines)
@@ -191,13 +240,15 @@ Twips BandBuilder::placeText(const ReportObject &object, const ObjectPlan &plan,
             item.value = raw;
             item.cellFormat = spreadsheetFormat(raw.type(), format.valueFormat);
         }
+        item.link = look.link;
         band.items.emplace_back(std::move(item));
     }
-    placeDecorations(object, plan, height, band);
+    placeDecorations(object, plan, look, height, band);
     return height;
 }
 
-void BandBuilder::placeDecorations(const ReportObject &object, const ObjectPlan &plan, Twips height, Band &band)
+void BandBuilder::placeDecorations(const ReportObject &object, const ObjectPlan &plan, const ObjectLook &look,
+                                   Twips height, Band &band)
 {
     const QRect r(object.rect.left(), object.rect.top(), object.rect.width(), height);
     switch (object.kind) {
@@ -205,31 +256,31 @@ void BandBuilder::placeDecorations(const ReportObject &object, const ObjectPlan 
         LineItem line;
         line.from = object.rect.topLeft();
         line.to = QPoint(object.rect.left() + object.rect.width(), object.rect.top() + object.rect.height());
-        line.width = object.lineWidth;
-        line.color = object.format.color;
-        line.style = object.lineStyle;
+        line.width = look.lineWidth;
+        line.color = look.format.color;
+        line.style = look.lineStyle;
         band.items.emplace_back(line);
         return;
     }
     case ReportObject::Kind::Box: {
         BoxItem box;
         box.rect = r;
-        box.borderWidth = object.lineWidth;
-        box.borderColor = object.format.color;
-        box.filled = object.boxFilled && object.format.background.has_value();
-        box.fillColor = object.format.background.value_or(qRgb(255, 255, 255));
-        box.style = object.lineStyle;
+        box.borderWidth = look.lineWidth;
+        box.borderColor = look.format.color;
+        box.filled = look.boxFilled && look.format.background.has_value();
+        box.fillColor = look.format.background.value_or(qRgb(255, 255, 255));
+        box.style = look.lineStyle;
         band.items.emplace_back(box);
         return;
     }
     case ReportObject::Kind::Picture: {
         if (!plan.picture.isNull())
-            band.items.emplace_back(PictureItem{r, plan.picture});
+            band.items.emplace_back(PictureItem{r, plan.picture, look.link});
         return;
     }
     default: break;
     }
-    const BorderSpec &b = object.format.border;
+    const BorderSpec &b = look.format.border;
     const auto edge = [&](QPoint from, QPoint to) {
         LineItem line;
         line.from = from;

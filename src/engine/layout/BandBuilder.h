@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/layout/Band.h"
+#include "engine/layout/ObjectLook.h"
 #include "engine/layout/RecordContext.h"
 #include "engine/layout/ReportPlan.h"
 #include "engine/layout/TextMeasurer.h"
@@ -31,14 +32,21 @@ public:
     /// The text a field or text object shows, or nullopt when it is
     /// suppressed.
     std::optional<QString> objectText(const ReportObject &object, const ObjectPlan &plan, Value *rawValue);
+    std::optional<QString> objectText(const ReportObject &object, const ObjectPlan &plan, const QString &valueFormat,
+                                      Value *rawValue);
 
 private:
     bool objectSuppressed(const ReportObject &object, const ObjectPlan &plan);
     bool duplicatesPrevious(const ObjectPlan &plan, const Value &value);
     QString pieceText(const ObjectPlan::Piece &piece, const QString &format, Value *rawValue);
-    Twips placeText(const ReportObject &object, const ObjectPlan &plan, const QString &text, const Value &raw,
-                    Band &band, bool withItems);
-    void placeDecorations(const ReportObject &object, const ObjectPlan &plan, Twips height, Band &band);
+    Twips placeTextObject(const ReportObject &object, const ObjectPlan &plan, Band &band, bool withItems,
+                          bool &shown);
+    Twips placeText(const ReportObject &object, const ObjectPlan &plan, const ObjectLook &look, const QString &text,
+                    const Value &raw, Band &band, bool withItems);
+    void placeDecorations(const ReportObject &object, const ObjectPlan &plan, const ObjectLook &look, Twips height,
+                          Band &band);
+    void placeShape(const ReportObject &object, const ObjectPlan &plan, Band &band);
+    std::optional<QRgb> sectionBackground(const SectionDefinition &section, const SectionPlan &plan);
     Twips placeSubreport(const ReportObject &object, const ObjectPlan &plan, Band &band);
 
     const ReportPlan &m_plan;

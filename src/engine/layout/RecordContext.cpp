@@ -172,6 +172,8 @@ Value RecordContext::specialValue(SpecialValue which)
             return Value::integer(1);
         return Value::integer(m_prepared.levels.back().groupAt(m_position) + 1);
     }
+    case SpecialValue::DesignValue: return m_designValue;
+    case SpecialValue::ObjectValue: return m_objectValue;
     }
     return Value();
 }

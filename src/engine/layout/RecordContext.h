@@ -26,6 +26,13 @@ public:
     /// sections: there a group that gathers the rest shows its name in place
     /// of its field.
     void setSectionGroupLevel(int level);
+    /// What DesignValue and ObjectValue give while a formatting formula is
+    /// evaluated: the property's fixed value and the object's value.
+    void setFormattingValues(Value designValue, Value objectValue)
+    {
+        m_designValue = std::move(designValue);
+        m_objectValue = std::move(objectValue);
+    }
 
     qint64 position() const { return m_position; }
     const PreparedRecords &prepared() const { return m_prepared; }
@@ -58,6 +65,8 @@ private:
     int m_sectionGroupLevel = -1;
     std::vector<Value> m_formulaValues;
     std::vector<quint8> m_formulaState; ///< 0 not worked out, 1 in progress, 2 done
+    Value m_designValue;
+    Value m_objectValue;
 };
 
 } // namespace velmora

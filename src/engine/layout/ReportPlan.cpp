@@ -2,6 +2,7 @@
 
 #include "engine/formula/ParameterValueReading.h"
 #include "engine/layout/LayoutErrors.h"
+#include "engine/layout/PropertyApplier.h"
 
 #include <algorithm>
 #include <cmath>
@@ -212,6 +213,9 @@ void ReportPlan::compileSections()
     for (const SectionDefinition &section : m_definition->sections) {
         SectionPlan plan;
         plan.suppress = compile(section.options.suppressFormula, QStringLiteral("supressió de ") + section.name);
+        plan.properties = compileProperties(section.propertyFormulas, QStringLiteral("la secció ") + section.name);
+        for (PropertyPlan &property : plan.properties)
+            property.designValue = PropertyApplier::designBackground(section.background);
         for (const ReportObject &object : section.objects) {
             plan.objects.push_back(compileObject(object));
             if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
@@ -228,6 +232,11 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
 {
     ObjectPlan plan;
     plan.suppress = compile(object.format.suppressFormula, QStringLiteral("supressió de ") + object.name);
+    plan.properties = compileProperties(object.propertyFormulas, QStringLiteral("l'objecte ") + object.name);
+    plan.look = ObjectLook::designed(object);
+    for (PropertyPlan &property : plan.properties)
+        property.designValue = PropertyApplier::designValueOf(property.property, plan.look,
+                                                              object.kind == ReportObject::Kind::Box);
     if (object.kind == ReportObject::Kind::Field) {
         plan.pieces.push_back(pieceFor(object.field, object));
     } else if (object.kind == ReportObject::Kind::Text) {
@@ -270,6 +279,21 @@ std::shared_ptr<const ChartPlan> ReportPlan::compileChart(const ChartDefinition 
                           QStringLiteral("Una sèrie del gràfic %1 no diu de quin camp és el resum.").arg(where));
     }
     return plan;
+}
+
+std::vector<PropertyPlan> ReportPlan::compileProperties(const std::vector<PropertyFormula> &formulas,
+                                                        const QString &owner)
+{
+    std::vector<PropertyPlan> plans;
+    for (const PropertyFormula &f : formulas) {
+        std::optional<Formula> formula = compile(FormulaText{f.text, f.line, f.column},
+                                                 propertyFormulaName(f.property, owner));
+        if (!formula)
+            continue;
+        plans.push_back({f.property, std::move(*formula), owner, Value()});
+        checkPropertyResultType(plans.back());
+    }
+    return plans;
 }
 
 void ReportPlan::compileText(const ReportObject &object, ObjectPlan &plan)

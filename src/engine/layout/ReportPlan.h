@@ -7,6 +7,8 @@
 
 #include "engine/definition/ReportDefinition.h"
 #include "engine/formula/Formula.h"
+#include "engine/layout/ObjectLook.h"
+#include "engine/layout/PropertyPlan.h"
 #include "engine/layout/RecordSet.h"
 
 #include <QImage>
@@ -94,12 +96,15 @@ struct ObjectPlan {
     std::optional<Formula> suppress;
     QImage picture; ///< Picture: decoded once
     std::shared_ptr<const ChartPlan> chart; ///< Chart
+    std::vector<PropertyPlan> properties; ///< formatting formulas
+    ObjectLook look; ///< as the file fixes it; formulas change a copy
 };
 
 struct SectionPlan {
     std::optional<Formula> suppress;
     std::vector<ObjectPlan> objects; ///< parallel to the definition's objects
     bool hasFixedHeight = true;      ///< nothing grows, nothing is suppressed per record
+    std::vector<PropertyPlan> properties; ///< formatting formulas
 };
 
 class ReportPlan : public FormulaBinder {
@@ -164,6 +169,7 @@ private:
     void compileSections();
     ObjectPlan compileObject(const ReportObject &object);
     std::shared_ptr<const ChartPlan> compileChart(const ChartDefinition &chart, const QString &where);
+    std::vector<PropertyPlan> compileProperties(const std::vector<PropertyFormula> &formulas, const QString &owner);
     ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
     void compileText(const ReportObject &object, ObjectPlan &plan);
     void noteSpecials(const Formula &formula);

@@ -53,6 +53,8 @@ struct TextItem {
     /// writers that keep types (Excel) can write a typed cell.
     Value value;
     QString cellFormat;
+    /// An http, https or mailto address the text links to; empty: none.
+    QString link;
 };
 
 enum class LineStyle : quint8 { Solid, Dash, Dot };
@@ -77,6 +79,7 @@ struct BoxItem {
 struct PictureItem {
     QRect rect;
     QImage image; ///< implicitly shared: copying a page copies no pixels
+    QString link; ///< as TextItem::link
 };
 
 using PageItem = std::variant<TextItem, LineItem, BoxItem, PictureItem, PathItem, ChartValuesItem>;

@@ -1,5 +1,6 @@
 #include "engine/pdf/PdfDocument.h"
 
+#include "engine/pdf/PdfLinkAnnotations.h"
 #include "engine/pdf/PdfSyntax.h"
 
 #include <QCryptographicHash>
@@ -75,6 +76,7 @@ void PdfDocument::addPage(const Page &page)
     appendReference(dictionary, m_resources);
     dictionary.append(" /Contents ");
     appendReference(dictionary, contentObject);
+    dictionary.append(writeLinkAnnotations(m_writer, page, paper.height()));
     dictionary.append(" >>");
     m_writer.writeObject(pageObject, dictionary);
     m_pages.push_back(PageTarget{pageObject, paper.height()});

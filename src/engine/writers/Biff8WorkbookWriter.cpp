@@ -1,6 +1,7 @@
 #include "engine/writers/Biff8WorkbookWriter.h"
 
 #include "engine/writers/AtomicFileWriter.h"
+#include "engine/writers/Biff8Hyperlink.h"
 #include "engine/writers/Biff8Record.h"
 #include "engine/writers/CompoundFileWriter.h"
 
@@ -184,11 +185,18 @@ QByteArray Biff8WorkbookWriter::sheetHead(const Sheet &sheet) const
     return head;
 }
 
-QByteArray Biff8WorkbookWriter::sheetTail(bool first) const
+QByteArray Biff8WorkbookWriter::sheetTail(const Sheet &sheet, bool first) const
 {
     // The first sheet is the selected, active one.
     const quint16 options = first ? 0x06B6 : 0x00B6;
-    return Biff8Record(window2Type).u16(options).u16(0).u16(0).u32(0x40).u16(0).u16(0).u32(0).bytes() + eof();
+    return Biff8Record(window2Type).u16(options).u16(0).u16(0).u32(0x40).u16(0).u16(0).u32(0).bytes() + sheet.links
+        + eof();
+}
+
+void Biff8WorkbookWriter::addLink(quint32 row, quint16 column, const QString &address)
+{
+    if (!m_sheets.empty() && row < sheetRows && column < sheetColumns)
+        m_sheets.back().links += biff8HyperlinkRecord(row, column, address);
 }
 
 QByteArray Biff8WorkbookWriter::globals(const std::vector<quint32> &sheetOffsets) const
@@ -215,7 +223,7 @@ void Biff8WorkbookWriter::finish(AtomicFileWriter &file)
     std::vector<QByteArray> tails;
     for (size_t i = 0; i < m_sheets.size(); ++i) {
         heads.push_back(sheetHead(m_sheets[i]));
-        tails.push_back(sheetTail(i == 0));
+        tails.push_back(sheetTail(m_sheets[i], i == 0));
     }
     // The globals' size does not depend on the offsets they hold.
     std::vector<quint32> offsets(m_sheets.size(), 0);

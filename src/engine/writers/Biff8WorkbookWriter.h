@@ -22,7 +22,7 @@ namespace velmora {
 /// Paper is A4.
 /// Limits: 65536 rows and 256 columns a sheet (cells beyond are ignored:
 /// callers start a new sheet first); at most 1026 row breaks a sheet, as in
-/// Excel; no colours or borders.
+/// Excel.
 class Biff8WorkbookWriter : public WorkbookSink {
 public:
     static constexpr quint32 sheetRows = 65536;
@@ -45,6 +45,7 @@ public:
     void writeText(quint32 row, quint16 column, const QString &text, quint16 xf) override;
     void writeBoolean(quint32 row, quint16 column, bool value, quint16 xf);
     void writeCell(quint32 row, quint16 column, const ExcelCell &cell, quint16 xf) override;
+    void addLink(quint32 row, quint16 column, const QString &address) override;
 
     void finish(AtomicFileWriter &file) override;
 
@@ -59,11 +60,12 @@ private:
         quint32 lastRow = 0;
         quint16 lastColumn = 0;
         bool hasCells = false;
+        QByteArray links; ///< HLINK records, after the sheet's window
     };
 
     bool acceptCell(quint32 row, quint16 column);
     QByteArray sheetHead(const Sheet &sheet) const;
-    QByteArray sheetTail(bool first) const;
+    QByteArray sheetTail(const Sheet &sheet, bool first) const;
     QByteArray globals(const std::vector<quint32> &sheetOffsets) const;
 
     std::vector<Sheet> m_sheets;

@@ -90,36 +90,53 @@ QByteArray lineObject(const LineItem &line)
                                      + "\\dplinesolid");
 }
 
-QByteArray boxObject(const BoxItem &box)
-{
-    QByteArray shape = "\\dprect";
-    shape += box.borderWidth > 0 ? "\\dplinew" + number(box.borderWidth) + lineColor(box.borderColor)
-                                       + "\\dplinesolid"
-                                 : QByteArray("\\dplinehollow");
-    if (box.filled) {
-        shape += "\\dpfillfgcr" + number(qRed(box.fillColor)) + "\\dpfillfgcg"
-            + number(qGreen(box.fillColor)) + "\\dpfillfgcb" + number(qBlue(box.fillColor))
-            + "\\dpfillpat1";
-    } else {
-        shape += "\\dpfillpat0";
-    }
-    return drawingObject(box.rect.normalized(), shape);
-}
-
 QByteArray shapeProperty(const char *name, const QByteArray &value)
 {
     return "{\\sp{\\sn " + QByteArray(name) + "}{\\sv " + value + "}}";
 }
 
-/// A shape placed on the page, in front of the text and with the text
-/// running through it, so that it moves no line of the page.
-QByteArray floatingShape(const QRect &place, const QByteArray &content)
+/// A shape placed on the page, in front of the text (or behind it) and with
+/// the text running through it, so that it moves no line of the page.
+QByteArray floatingShape(const QRect &place, const QByteArray &content, bool behindText = false)
 {
     return "{\\shp{\\*\\shpinst\\shpleft" + number(place.left()) + "\\shptop" + number(place.top())
         + "\\shpright" + number(place.left() + place.width()) + "\\shpbottom"
         + number(place.top() + place.height())
-        + "\\shpfhdr0\\shpbxpage\\shpbxignore\\shpbypage\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz0"
-        + content + "}}\n";
+        + "\\shpfhdr0\\shpbxpage\\shpbxignore\\shpbypage\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt"
+        + (behindText ? "1" : "0") + "\\shpz0" + content + "}}\n";
+}
+
+/// A colour as shape properties write it: red + 256 green + 65536 blue.
+QByteArray shapeColour(QRgb colour)
+{
+    return number(qRed(colour) + 256 * qGreen(colour) + 65536 * qBlue(colour));
+}
+
+/// A filled box (a section's or an object's background, a shaded band) as a
+/// rectangle shape behind the text: as an old-style drawing object readers
+/// leave its fill out and move the lines it covers.
+QByteArray filledBoxShape(const BoxItem &box)
+{
+    constexpr int emuPerTwip = 635;
+    QByteArray properties = shapeProperty("shapeType", "1") + shapeProperty("fBehindDocument", "1")
+        + shapeProperty("fFilled", "1") + shapeProperty("fillColor", shapeColour(box.fillColor));
+    if (box.borderWidth > 0)
+        properties += shapeProperty("fLine", "1") + shapeProperty("lineColor", shapeColour(box.borderColor))
+            + shapeProperty("lineWidth", number(qint64(box.borderWidth) * emuPerTwip));
+    else
+        properties += shapeProperty("fLine", "0");
+    return floatingShape(box.rect.normalized(), properties, true);
+}
+
+QByteArray boxObject(const BoxItem &box)
+{
+    if (box.filled)
+        return filledBoxShape(box);
+    QByteArray shape = "\\dprect";
+    shape += box.borderWidth > 0 ? "\\dplinew" + number(box.borderWidth) + lineColor(box.borderColor)
+                                       + "\\dplinesolid"
+                                 : QByteArray("\\dplinehollow");
+    return drawingObject(box.rect.normalized(), shape + "\\dpfillpat0");
 }
 
 QByteArray alignmentKeyword(HorizontalAlignment alignment)
@@ -152,7 +169,11 @@ QByteArray RtfPageBody::run(const TextItem &text)
         format += "\\strike";
     QString shown = text.text;
     shown.replace(u'\t', u' ');
-    return '{' + format + ' ' + RtfText::escaped(shown) + '}';
+    const QByteArray styled = '{' + format + ' ' + RtfText::escaped(shown) + '}';
+    if (text.link.isEmpty())
+        return styled;
+    // The address is percent-encoded, so it holds no quote to end the field's argument.
+    return "{\\field{\\*\\fldinst HYPERLINK \"" + RtfText::escaped(text.link) + "\"}{\\fldrslt " + styled + "}}";
 }
 
 QByteArray RtfPageBody::textShape(const TextItem &text, Twips leftRoom, Twips rightRoom)

@@ -43,6 +43,9 @@ public:
     virtual void writeText(quint32 row, quint16 column, const QString &text, quint16 xf) = 0;
     /// Writes any ExcelCell (a blank writes nothing).
     virtual void writeCell(quint32 row, quint16 column, const ExcelCell &cell, quint16 xf) = 0;
+    /// Makes a written cell of the current sheet a link to `address` (an
+    /// http, https or mailto address). By default links are left out.
+    virtual void addLink(quint32 /*row*/, quint16 /*column*/, const QString & /*address*/) {}
 
     /// Writes the whole workbook to the file.
     virtual void finish(AtomicFileWriter &file) = 0;

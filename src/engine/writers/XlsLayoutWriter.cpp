@@ -3,6 +3,7 @@
 #include "engine/core/Failure.h"
 #include "engine/writers/BaselineRows.h"
 #include "engine/writers/ChartTables.h"
+#include "engine/writers/CellDecorations.h"
 #include "engine/writers/ExportErrors.h"
 #include "engine/writers/LayoutColumns.h"
 #include "engine/writers/PageStream.h"
@@ -18,7 +19,7 @@ namespace velmora {
 namespace {
 
 /// One cell as spooled between the two passes: where it stands and what it
-/// holds; a text's UTF-16 units follow it in the spool.
+/// holds; a text's UTF-16 units follow it in the spool, then its link's.
 struct SpooledCell {
     quint32 row = 0;
     qint32 left = 0;
@@ -29,6 +30,7 @@ struct SpooledCell {
     quint32 textLength = 0;
     Twips shownWidth = 0; ///< room a cell that cannot spill over needs
     double number = 0;
+    quint32 linkLength = 0;
 };
 
 /// What a sheet needs besides its cells: where pages end, and the rows
@@ -58,6 +60,7 @@ CellStyle styleOf(const TextItem &item, const QString &numberFormat)
     style.numberFormat = numberFormat;
     style.alignment = item.alignment;
     style.alignmentGiven = true;
+    style.fontColour = item.color;
     return style;
 }
 
@@ -102,11 +105,12 @@ public:
         }
         if (m_nextRow > 0)
             m_sheets.back().pageBreaks.push_back(m_nextRow);
+        const CellDecorations decorations(page);
         for (const BaselineRows::Row &row : rows) {
             if (m_nextRow >= m_book.maxRows())
                 break; // a single page taller than a sheet: its tail is lost
             for (const TextItem *item : row.items)
-                addCell(*item);
+                addCell(*item, decorations);
             m_sheets.back().rowHeights.emplace_back(m_nextRow, rowHeightOf(row));
             ++m_nextRow;
         }
@@ -118,7 +122,7 @@ public:
     bool landscape() const { return m_landscape.value_or(false); }
 
 private:
-    void addCell(const TextItem &item)
+    void addCell(const TextItem &item, const CellDecorations &decorations)
     {
         const ExcelCell cell = cellOf(item);
         const QString format = cell.kind == ExcelCell::Kind::Number
@@ -130,7 +134,9 @@ private:
         // its text ends, so that the column is wide enough to show it.
         spooled.left = item.alignment == HorizontalAlignment::Right ? item.box.right() - 1 : item.box.left();
         spooled.sheet = quint16(m_sheets.size() - 1);
-        spooled.xf = m_book.xfIndex(styleOf(item, format));
+        CellStyle style = styleOf(item, format);
+        decorations.decorate(item, style);
+        spooled.xf = m_book.xfIndex(style);
         spooled.kind = cell.kind;
         spooled.boolean = cell.boolean;
         spooled.number = cell.number;
@@ -141,11 +147,17 @@ private:
         const bool mustFit = cell.kind == ExcelCell::Kind::Number
             || (cell.kind == ExcelCell::Kind::Text && item.alignment == HorizontalAlignment::Right);
         spooled.shownWidth = mustFit ? shownWidthOf(item) : 0;
+        spooled.linkLength = quint32(item.link.size());
         m_spool.write(QByteArrayView(reinterpret_cast<const char *>(&spooled), sizeof spooled));
-        if (spooled.textLength > 0)
-            m_spool.write(QByteArrayView(reinterpret_cast<const char *>(cell.text.utf16()),
-                                         qsizetype(spooled.textLength) * 2));
+        writeUnits(cell.kind == ExcelCell::Kind::Text ? cell.text : QString());
+        writeUnits(item.link);
         m_columns.add(item.box.left(), item.box.right() + 1);
+    }
+
+    void writeUnits(const QString &text)
+    {
+        if (!text.isEmpty())
+            m_spool.write(QByteArrayView(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
     }
 
     WorkbookSink &m_book;
@@ -162,15 +174,21 @@ private:
                   QStringLiteral("No s'han pogut rellegir les cel·les del fitxer temporal."));
 }
 
-SpooledCell readCell(QIODevice &in, QString &text)
+void readUnits(QIODevice &in, quint32 length, QString &text)
+{
+    text.resize(qsizetype(length));
+    const qint64 bytes = qint64(length) * 2;
+    if (bytes > 0 && in.read(reinterpret_cast<char *>(text.data()), bytes) != bytes)
+        spoolBroken();
+}
+
+SpooledCell readCell(QIODevice &in, QString &text, QString &link)
 {
     SpooledCell cell;
     if (in.read(reinterpret_cast<char *>(&cell), sizeof cell) != qint64(sizeof cell))
         spoolBroken();
-    text.resize(qsizetype(cell.textLength));
-    const qint64 textBytes = qint64(cell.textLength) * 2;
-    if (textBytes > 0 && in.read(reinterpret_cast<char *>(text.data()), textBytes) != textBytes)
-        spoolBroken();
+    readUnits(in, cell.textLength, text);
+    readUnits(in, cell.linkLength, link);
     return cell;
 }
 
@@ -202,10 +220,11 @@ void replay(LayoutSpool &spool, WorkbookSink &book, const CancelToken &cancel)
     quint32 lastRow = 0;
     int lastColumn = -1;
     QString text;
+    QString link;
     for (qint64 done = 0; in.pos() < end; ++done) {
         if (done % 65536 == 0)
             PageStream::throwIfCancelled(cancel);
-        const SpooledCell cell = readCell(in, text);
+        const SpooledCell cell = readCell(in, text, link);
         while (sheet < int(cell.sheet)) {
             ++sheet;
             beginSheet(book, sheet, spool.sheets()[size_t(sheet)], columns);
@@ -223,6 +242,8 @@ void replay(LayoutSpool &spool, WorkbookSink &book, const CancelToken &cancel)
         excel.boolean = cell.boolean;
         excel.text = text;
         book.writeCell(cell.row, quint16(column), excel, cell.xf);
+        if (!link.isEmpty())
+            book.addLink(cell.row, quint16(column), link);
         if (cell.shownWidth > 0)
             book.widenColumn(quint16(column), WorkbookSink::widthFromTwips(cell.shownWidth));
     }

@@ -24,7 +24,11 @@ class WorkbookSink;
 /// split between sheets.
 /// The pages are read once: cells are spooled to a scratch file until the
 /// columns of the whole report are known.
-/// Limits: lines, boxes, pictures and colours are left out; vertical
+/// Cells keep the page's colours: the text's colour, the fill of the box or
+/// background under it and a border where a line runs along it
+/// (CellDecorations); a linked text is a hyperlink cell (Excel 97 only).
+/// Limits: lines along no text, boxes' insides without text and pictures
+/// are left out; vertical
 /// spacing between lines is not kept; two texts meeting in one cell move
 /// the second one column right (dropped past the sheet's last column).
 class XlsLayoutWriter {

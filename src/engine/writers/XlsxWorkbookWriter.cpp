@@ -45,6 +45,31 @@ uint8_t libraryAlignment(HorizontalAlignment alignment)
     return LXW_ALIGN_NONE;
 }
 
+lxw_color_t libraryColour(QRgb colour) { return lxw_color_t(colour & 0xFFFFFFu); }
+
+void describeColours(lxw_format *format, const CellStyle &style)
+{
+    if ((style.fontColour & 0xFFFFFFu) != 0)
+        format_set_font_color(format, libraryColour(style.fontColour));
+    if (style.fill) {
+        format_set_pattern(format, LXW_PATTERN_SOLID);
+        format_set_bg_color(format, libraryColour(*style.fill));
+    }
+    using Setter = void (*)(lxw_format *, uint8_t);
+    using ColourSetter = void (*)(lxw_format *, lxw_color_t);
+    constexpr Setter sides[] = {format_set_left, format_set_top, format_set_right, format_set_bottom};
+    constexpr ColourSetter colours[] = {format_set_left_color, format_set_top_color, format_set_right_color,
+                                        format_set_bottom_color};
+    for (size_t side = 0; side < style.edges.size(); ++side) {
+        const CellEdge &edge = style.edges[side];
+        if (!edge.any())
+            continue;
+        // The BIFF8 line styles of CellEdge are those of the library.
+        sides[side](format, uint8_t(edge.style));
+        colours[side](format, libraryColour(edge.colour));
+    }
+}
+
 void describe(lxw_format *format, const CellStyle &style)
 {
     format_set_font_name(format, resolvedFontFamily(style.fontFamily).toUtf8().constData());
@@ -59,6 +84,7 @@ void describe(lxw_format *format, const CellStyle &style)
         format_set_num_format(format, style.numberFormat.toUtf8().constData());
     if (style.alignmentGiven)
         format_set_align(format, libraryAlignment(style.alignment));
+    describeColours(format, style);
 }
 
 } // namespace
