@@ -26,17 +26,6 @@ using namespace velmora;
 
 namespace {
 
-double mdbExportSeconds(const QString &database)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(QStringLiteral("mdb-export"), {database, QStringLiteral("LiniesComanda")});
-    p.waitForFinished(-1);
-    return timer.elapsed() / 1000.0;
-}
-
 struct Run {
     double firstPage = 0, lastPage = 0, allPagesMade = 0;
     int pages = 0;
@@ -82,7 +71,7 @@ int main(int argc, char **argv)
     std::vector<double> first, last, all, floor;
     int pages = 0;
     for (int r = 0; r < runs; ++r) {
-        floor.push_back(mdbExportSeconds(database));
+        floor.push_back(bench::mdbExportSeconds(database));
         try {
             const Run run = layOutOnce(database, report);
             first.push_back(run.firstPage);

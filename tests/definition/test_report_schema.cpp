@@ -61,6 +61,8 @@ private slots:
         QTest::newRow("client directory") << "examples/clients.rpt";
         QTest::newRow("orders with a subreport") << "examples/comandes-amb-linies.rpt";
         QTest::newRow("products with a picture") << "examples/productes-per-categoria.rpt";
+        QTest::newRow("cross-tab of sales per country by year") << "examples/vendes-pais-any.rpt";
+        QTest::newRow("cross-tab of orders per seller by state") << "examples/comandes-venedor-estat.rpt";
     }
     void examplesAreValid()
     {

@@ -59,4 +59,8 @@ constexpr qint32 NestingTooDeep = 2063;
 constexpr qint32 BadGeometry = 2064;
 // Writing
 constexpr qint32 WriteFailed = 2070;
+// Cross-tabs
+constexpr qint32 CrossTabPlacement = 2090;
+constexpr qint32 CrossTabShape = 2091;
+constexpr qint32 CrossTabRepeatedStyle = 2092;
 } // namespace velmora::DefinitionErrors

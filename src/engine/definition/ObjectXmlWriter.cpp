@@ -1,6 +1,8 @@
 #include "engine/definition/ObjectXmlWriter.h"
 
+#include "engine/definition/CrossTabXmlWriter.h"
 #include "engine/definition/DefinitionNames.h"
+#include "engine/definition/FontAttributes.h"
 #include "engine/definition/SummaryAttributes.h"
 #include "engine/definition/ReportXmlWriter.h"
 
@@ -18,6 +20,7 @@ QString elementName(const ReportObject &object)
     case ReportObject::Kind::Box: return QStringLiteral("box");
     case ReportObject::Kind::Subreport: return QStringLiteral("subreport");
     case ReportObject::Kind::Picture: return QStringLiteral("picture");
+    case ReportObject::Kind::CrossTab: return QStringLiteral("crossTab");
     }
     return QString();
 }
@@ -89,6 +92,10 @@ void ObjectXmlWriter::writeKindAttributes(const ReportObject &object)
         m_out.textUnlessEmpty(u"file", object.imagePath);
         break;
     case ReportObject::Kind::Subreport: writeFrame(object.format); break;
+    case ReportObject::Kind::CrossTab:
+        if (object.crossTab)
+            writeCrossTabAttributes(m_out, *object.crossTab);
+        break;
     }
 }
 
@@ -104,14 +111,7 @@ void ObjectXmlWriter::writeSummary(const FieldRef &summary)
 void ObjectXmlWriter::writeTextFormat(const ObjectFormat &format)
 {
     const ObjectFormat defaults;
-    if (format.font.family != defaults.font.family)
-        m_out.text(u"font", format.font.family);
-    if (format.font.pointSize != defaults.font.pointSize)
-        m_out.text(u"size", QString::number(format.font.pointSize));
-    m_out.flag(u"bold", format.font.bold);
-    m_out.flag(u"italic", format.font.italic);
-    m_out.flag(u"underline", format.font.underline);
-    m_out.flag(u"strikeOut", format.font.strikeOut);
+    writeFontAttributes(m_out, format.font);
     m_out.colourUnless(u"color", format.color, defaults.color);
     if (format.alignment != defaults.alignment)
         m_out.text(u"align", nameOf(alignmentNames(), format.alignment));
@@ -157,6 +157,8 @@ void ObjectXmlWriter::writeChildren(const ReportObject &object)
             m_out.end();
         }
     }
+    if (object.kind == ReportObject::Kind::CrossTab && object.crossTab)
+        writeCrossTabChildren(m_out, *object.crossTab);
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "engine/definition/ReportDefinition.h"
 
+#include "engine/definition/CrossTabDefinition.h"
+
 #include "engine/definition/DefinitionNames.h"
 
 #include <algorithm>
@@ -74,7 +76,7 @@ bool ReportObject::operator==(const ReportObject &other) const
         && field == other.field && text == other.text && lineWidth == other.lineWidth
         && lineStyle == other.lineStyle && boxFilled == other.boxFilled && imagePath == other.imagePath
         && imageData == other.imageData && pointeesEqual(subreport, other.subreport)
-        && links == other.links;
+        && links == other.links && pointeesEqual(crossTab, other.crossTab);
 }
 
 const TableDefinition *ReportDefinition::tableByAlias(const QString &alias) const

@@ -229,6 +229,7 @@ struct ObjectFormat {
 };
 
 struct ReportDefinition;
+struct CrossTabDefinition;
 
 struct SubreportLink {
     FieldRef mainField;      ///< a field of the containing report
@@ -238,7 +239,7 @@ struct SubreportLink {
 };
 
 struct ReportObject {
-    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6 };
+    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6, CrossTab = 7 };
 
     QString name;
     Kind kind = Kind::Text;
@@ -258,6 +259,8 @@ struct ReportObject {
 
     std::shared_ptr<ReportDefinition> subreport; ///< Subreport
     std::vector<SubreportLink> links;            ///< Subreport
+
+    std::shared_ptr<CrossTabDefinition> crossTab; ///< CrossTab
 
     SourcePosition position; ///< where the object's element starts
 

@@ -4,6 +4,7 @@
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
+#include "engine/definition/CrossTabReader.h"
 #include "engine/definition/ObjectReader.h"
 
 namespace velmora {
@@ -65,6 +66,7 @@ QString objectBaseName(const ReportObject &object)
     case ReportObject::Kind::Box: return QStringLiteral("Box");
     case ReportObject::Kind::Subreport: return QStringLiteral("Subreport");
     case ReportObject::Kind::Picture: return QStringLiteral("Picture");
+    case ReportObject::Kind::CrossTab: return QStringLiteral("CrossTab");
     }
     return QString();
 }
@@ -133,6 +135,12 @@ void SectionListReader::readSectionChildren(SectionDefinition &section)
             continue;
         }
         section.objects.push_back(objects.read());
+        const ReportObject &object = section.objects.back();
+        if (object.kind == ReportObject::Kind::CrossTab && !sectionTakesCrossTab(section.kind))
+            walker.failAt(object.position, CrossTabPlacement,
+                          QStringLiteral("una taula creuada va a la capçalera o al peu de l'informe o d'un grup, no "
+                                         "a %1.")
+                              .arg(sectionWords(section)));
     }
 }
 

@@ -40,6 +40,8 @@ private:
                     Band &band, bool withItems);
     void placeDecorations(const ReportObject &object, const ObjectPlan &plan, Twips height, Band &band);
     Twips placeSubreport(const ReportObject &object, const ObjectPlan &plan, Band &band);
+    Twips placeCrossTab(const ReportObject &object, const ObjectPlan &plan, const SectionDefinition &section,
+                        Band &band);
 
     const ReportPlan &m_plan;
     RecordContext &m_context;

@@ -28,6 +28,7 @@ public:
     void setSectionGroupLevel(int level);
 
     qint64 position() const { return m_position; }
+    const PreparedRecords &prepared() const { return m_prepared; }
     Value evaluate(const Formula &formula);
     Value formulaValue(int index);
     Value operandValue(const Operand &operand);

@@ -1,5 +1,7 @@
 #include "engine/layout/ReportPlan.h"
 
+#include "engine/layout/CrossTabPlan.h"
+
 #include "engine/formula/ParameterValueReading.h"
 #include "engine/layout/LayoutErrors.h"
 
@@ -215,7 +217,7 @@ void ReportPlan::compileSections()
         for (const ReportObject &object : section.objects) {
             plan.objects.push_back(compileObject(object));
             if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
-                || object.format.suppressIfDuplicated)
+                || object.kind == ReportObject::Kind::CrossTab || object.format.suppressIfDuplicated)
                 plan.hasFixedHeight = false;
         }
         if (plan.suppress || section.options.suppressBlank)
@@ -235,11 +237,36 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
     } else if (object.kind == ReportObject::Kind::Subreport) {
         for (const SubreportLink &link : object.links)
             plan.pieces.push_back(pieceFor(link.mainField, object));
+    } else if (object.kind == ReportObject::Kind::CrossTab && object.crossTab) {
+        plan.crossTab = compileCrossTab(object);
     } else if (object.kind == ReportObject::Kind::Picture && !object.imageData.isEmpty()) {
         plan.picture.loadFromData(object.imageData);
         if (plan.picture.isNull())
             throw Failure(LayoutErrors::BadPicture,
                           QStringLiteral("La imatge de l'objecte %1 no es pot llegir.").arg(object.name));
+    }
+    return plan;
+}
+
+std::shared_ptr<const CrossTabPlan> ReportPlan::compileCrossTab(const ReportObject &object)
+{
+    const CrossTabDefinition &definition = *object.crossTab;
+    const QString where = QStringLiteral("la taula creuada ") + object.name;
+    auto plan = std::make_shared<CrossTabPlan>();
+    plan->definition = &definition;
+    for (const CrossTabLevel &level : definition.rows)
+        plan->rows.push_back(operandFor(level.field, where));
+    for (const CrossTabLevel &level : definition.columns)
+        plan->columns.push_back(operandFor(level.field, where));
+    for (const CrossTabSummary &cell : definition.summaries) {
+        CrossTabPlan::Summary summary;
+        summary.operation = cell.summary.operation;
+        summary.argument = cell.summary.argument;
+        if (cell.summary.operand)
+            summary.operand = operandFor(*cell.summary.operand, where);
+        if (cell.summary.weight)
+            summary.weight = operandFor(*cell.summary.weight, where);
+        plan->summaries.push_back(summary);
     }
     return plan;
 }

@@ -19,6 +19,8 @@
 
 namespace velmora {
 
+struct CrossTabPlan;
+
 /// What a formula slot stands for.
 struct SlotTarget {
     enum class Kind : quint8 { Field, Formula, Parameter, RunningTotal, Summary };
@@ -85,6 +87,7 @@ struct ObjectPlan {
     std::vector<Piece> pieces;
     std::optional<Formula> suppress;
     QImage picture; ///< Picture: decoded once
+    std::shared_ptr<const CrossTabPlan> crossTab; ///< CrossTab
 };
 
 struct SectionPlan {
@@ -152,6 +155,7 @@ private:
     void compileRunningTotals();
     void compileSections();
     ObjectPlan compileObject(const ReportObject &object);
+    std::shared_ptr<const CrossTabPlan> compileCrossTab(const ReportObject &object);
     ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
     void compileText(const ReportObject &object, ObjectPlan &plan);
     void noteSpecials(const Formula &formula);
