@@ -147,5 +147,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CrossTabSalesTest)
+QTEST_MAIN(CrossTabSalesTest)
 #include "test_crosstab_sales.moc"

@@ -21,13 +21,14 @@ namespace {
 
 const QStringList states{u"Cancel·lada"_s, u"Enviada"_s, u"Lliurada"_s, u"Pendent"_s, u"Total"_s};
 
-/// The numbers after `name` on the line that starts with it.
+/// The numbers after `name` on the line that starts with it, without
+/// their thousands separators.
 std::optional<QStringList> numbersAfter(const QStringList &lines, const QString &name)
 {
     for (const QString &line : lines) {
         const QString t = line.trimmed();
         if (t.startsWith(name + u' '))
-            return t.mid(name.size()).split(u' ', Qt::SkipEmptyParts);
+            return t.mid(name.size()).remove(u'.').split(u' ', Qt::SkipEmptyParts);
     }
     return std::nullopt;
 }
@@ -94,7 +95,7 @@ private slots:
         const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
         checkLines(lines);
         // Right-aligned counts end in the same columns on every row.
-        static const QRegularExpression number(u"\\d+(?=\\s|$)"_s);
+        static const QRegularExpression number(u"[\\d.]+(?=\\s|$)"_s);
         std::vector<std::vector<qsizetype>> ends;
         for (const QString &line : lines)
             for (const QString &name : m_sellers + QStringList{u"Total"_s}) {
@@ -155,5 +156,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CrossTabExportsTest)
+QTEST_MAIN(CrossTabExportsTest)
 #include "test_crosstab_exports.moc"
