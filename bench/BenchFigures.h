@@ -3,7 +3,9 @@
 // What the benchmarks over the large database share: where that database is,
 // the plain word when it is absent, and the figures they print.
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QString>
 
 #include <sys/resource.h>
@@ -47,6 +49,18 @@ inline bool databaseIsPresent(const QString &database)
         return true;
     std::printf("The large database %s is absent: nothing measured.\n", qPrintable(database));
     return false;
+}
+
+/// Seconds mdb-export needs to read `table` of the database: the floor.
+inline double mdbExportSeconds(const QString &database, const QString &table = QStringLiteral("LiniesComanda"))
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.start(QStringLiteral("mdb-export"), {database, table});
+    p.waitForFinished(-1);
+    return timer.elapsed() / 1000.0;
 }
 
 } // namespace velmora::bench

@@ -9,6 +9,7 @@
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
 #include "BenchFigures.h"
+#include "LayoutOverDatabase.h"
 #include "engine/core/Failure.h"
 #include "engine/definition/ReportReader.h"
 #include "engine/layout/ReportLayout.h"
@@ -29,10 +30,7 @@ constexpr Twips chartHeight = 2200;
 /// Seconds until every page is built, and how many pages and charts.
 double buildEveryPage(const ReportDefinition &definition, const QString &database, int *pages, qint64 *charts)
 {
-    LayoutInput input;
-    input.definition = std::make_shared<ReportDefinition>(definition);
-    for (const TableDefinition &t : definition.tables)
-        input.tables[t.alias] = TableLocation{database, QString(), true};
+    LayoutInput input = bench::layoutOver(definition, database);
     QElapsedTimer timer;
     timer.start();
     ReportLayout layout = createReportLayout(input);

@@ -8,6 +8,7 @@
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
 #include "BenchFigures.h"
+#include "LayoutOverDatabase.h"
 #include "engine/core/Failure.h"
 #include "engine/definition/ReportReader.h"
 #include "engine/layout/ReportLayout.h"
@@ -55,15 +56,11 @@ std::pair<double, int> layOutOnce(const QString &database, const QString &report
 {
     auto definition = std::make_shared<ReportDefinition>(readReportFile(reportPath));
     definition->recordSelection.text = variant.selection;
-    LayoutInput input;
-    if (!variant.parameter.name.isEmpty()) {
+    if (!variant.parameter.name.isEmpty())
         definition->parameters.push_back(variant.parameter);
+    LayoutInput input = bench::layoutOver(definition, database, QFileInfo(reportPath).absolutePath());
+    if (!variant.parameter.name.isEmpty())
         input.parameters[variant.parameter.name] = variant.value;
-    }
-    input.definition = definition;
-    input.reportDirectory = QFileInfo(reportPath).absolutePath();
-    for (const TableDefinition &t : definition->tables)
-        input.tables[t.alias] = TableLocation{database, QString(), true};
     QElapsedTimer timer;
     timer.start();
     ReportLayout layout = createReportLayout(input);

@@ -7,6 +7,7 @@
 // The database defaults to ../shared/fixtures/gran.mdb beside the checkout.
 
 #include "BenchFigures.h"
+#include "LayoutOverDatabase.h"
 #include "engine/core/Failure.h"
 #include "engine/layout/ReportLayout.h"
 #include "engine/definition/ReportReader.h"
@@ -26,17 +27,6 @@ using namespace velmora;
 
 namespace {
 
-double mdbExportSeconds(const QString &database)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(QStringLiteral("mdb-export"), {database, QStringLiteral("LiniesComanda")});
-    p.waitForFinished(-1);
-    return timer.elapsed() / 1000.0;
-}
-
 struct Run {
     double firstPage = 0, lastPage = 0, allPagesMade = 0;
     int pages = 0;
@@ -45,11 +35,7 @@ struct Run {
 Run layOutOnce(const QString &database, const QString &reportPath)
 {
     auto definition = std::make_shared<ReportDefinition>(readReportFile(reportPath));
-    LayoutInput input;
-    input.definition = definition;
-    input.reportDirectory = QFileInfo(reportPath).absolutePath();
-    for (const TableDefinition &t : definition->tables)
-        input.tables[t.alias] = TableLocation{database, QString(), true};
+    LayoutInput input = bench::layoutOver(definition, database, QFileInfo(reportPath).absolutePath());
     ReportLayout layout = createReportLayout(input);
     CancelToken cancel;
     Run run;
@@ -82,7 +68,7 @@ int main(int argc, char **argv)
     std::vector<double> first, last, all, floor;
     int pages = 0;
     for (int r = 0; r < runs; ++r) {
-        floor.push_back(mdbExportSeconds(database));
+        floor.push_back(bench::mdbExportSeconds(database));
         try {
             const Run run = layOutOnce(database, report);
             first.push_back(run.firstPage);

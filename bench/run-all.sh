@@ -35,6 +35,9 @@ echo "== the grouped report to PDF with three formatting formulas on every detai
 echo "== ranking the 5,000 clients by sales, against the same report in client order"
 "$build/bench/bench_ranking_gran" "$gran" "$runs"
 
+echo "== a cross-tab of client by month to PDF, against mdb-export of the lines"
+"$build/bench/bench_crosstab_gran" "$gran" "$runs"
+
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 echo "== velmora-export of the grouped report, median of $runs (wall seconds, peak MB)"

@@ -63,6 +63,8 @@ private slots:
         QTest::newRow("products with a picture") << "examples/productes-per-categoria.rpt";
         QTest::newRow("made by the report wizard") << "examples/assistent-vendes-pais-client.rpt";
         QTest::newRow("stock and pending orders, formatted by the data") << "examples/estoc-i-cobraments.rpt";
+        QTest::newRow("cross-tab of sales per country by year") << "examples/vendes-pais-any.rpt";
+        QTest::newRow("cross-tab of orders per seller by state") << "examples/comandes-venedor-estat.rpt";
     }
     void examplesAreValid()
     {

@@ -69,4 +69,8 @@ constexpr qint32 ChartOptionNotApplicable = 2105;
 // Formatting formulas
 constexpr qint32 UnknownProperty = 2080;
 constexpr qint32 RepeatedProperty = 2081;
+// Cross-tabs
+constexpr qint32 CrossTabPlacement = 2090;
+constexpr qint32 CrossTabShape = 2091;
+constexpr qint32 CrossTabRepeatedStyle = 2092;
 } // namespace velmora::DefinitionErrors

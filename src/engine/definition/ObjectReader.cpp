@@ -4,6 +4,7 @@
 #include "engine/definition/ChartElementReader.h"
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
+#include "engine/definition/FontAttributes.h"
 #include "engine/definition/NameCheck.h"
 #include "engine/definition/PictureData.h"
 #include "engine/definition/PropertyFormulaReader.h"
@@ -28,6 +29,7 @@ std::optional<ReportObject::Kind> objectKind(QStringView element)
         {ReportObject::Kind::Text, u"text"},       {ReportObject::Kind::Line, u"line"},
         {ReportObject::Kind::Box, u"box"},         {ReportObject::Kind::Picture, u"picture"},
         {ReportObject::Kind::Subreport, u"subreport"}, {ReportObject::Kind::Chart, u"chart"},
+        {ReportObject::Kind::CrossTab, u"crossTab"},
     };
     return valueOf(std::span<const EnumName<ReportObject::Kind>>(names), element);
 }
@@ -50,7 +52,7 @@ BorderSpec readBorderSides(AttributeReader &attributes, BorderSpec border)
 
 ObjectReader::ObjectReader(ReaderContext &context, const ReportDefinition &report, QSet<QString> &objectNames)
     : m_context(context), m_walker(context.walker), m_report(report), m_references(report),
-      m_objectNames(objectNames)
+      m_crossTabs(context.walker, report), m_objectNames(objectNames)
 {
 }
 
@@ -97,14 +99,7 @@ void ObjectReader::readFrame(AttributeReader &attributes, ObjectFormat &format)
 
 void ObjectReader::readTextFormat(AttributeReader &attributes, ObjectFormat &format)
 {
-    constexpr double largestFontSize = 1638;
-    FontSpec &font = format.font;
-    font.family = attributes.text(u"font", font.family);
-    font.pointSize = attributes.decimal(u"size", font.pointSize, 1, largestFontSize);
-    font.bold = attributes.boolean(u"bold", false);
-    font.italic = attributes.boolean(u"italic", false);
-    font.underline = attributes.boolean(u"underline", false);
-    font.strikeOut = attributes.boolean(u"strikeOut", false);
+    readFontAttributes(attributes, format.font);
     format.color = attributes.colour(u"color", format.color);
     format.alignment = attributes.choice(u"align", alignmentNames(), HorizontalAlignment::Left);
     format.canGrow = attributes.boolean(u"canGrow", false);
@@ -153,6 +148,10 @@ void ObjectReader::readKindAttributes(AttributeReader &attributes, ReportObject 
         readFrame(attributes, object.format);
         object.chart = ChartElementReader(m_walker, m_report).readAttributes(attributes);
         break;
+    case ReportObject::Kind::CrossTab:
+        object.crossTab = std::make_shared<CrossTabDefinition>();
+        m_crossTabs.readAttributes(attributes, *object.crossTab);
+        break;
     }
 }
 
@@ -198,6 +197,7 @@ void ObjectReader::readChildren(ReportObject &object)
             object.links.push_back(readSubreportLink(object));
         } else if (child == QLatin1String("series") && object.chart) {
             ChartElementReader(m_walker, m_report).readSeries(*object.chart);
+        } else if (object.crossTab && m_crossTabs.readChild(*object.crossTab)) {
         } else if (objectKind(child) || child == QLatin1String("suppressWhen") || child == QLatin1String("data")
                    || child == QLatin1String("report") || child == QLatin1String("link")
                    || child == QLatin1String("series") || isProperty) {
@@ -243,6 +243,8 @@ void ObjectReader::checkComplete(const ReportObject &object) const
         m_walker.failAt(object.position, PictureSource,
                         QStringLiteral("la imatge no té origen: doneu l'atribut «file» o un element <data> amb la "
                                        "imatge en base64."));
+    if (object.crossTab)
+        m_crossTabs.checkComplete(*object.crossTab, object.position);
     if (object.kind == ReportObject::Kind::Subreport && !object.subreport)
         m_walker.failAt(object.position, MissingElement,
                         QStringLiteral("al subinforme li falta l'element <report> amb la seva definició."));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/definition/AttributeReader.h"
+#include "engine/definition/CrossTabReader.h"
 #include "engine/definition/ReaderContext.h"
 #include "engine/definition/ReferenceReader.h"
 #include "engine/definition/ReportDefinition.h"
@@ -10,7 +11,7 @@
 namespace velmora {
 
 /// Reads one report object element of a section (<field>, <summary>,
-/// <text>, <line>, <box>, <picture>, <subreport>) with the attributes its
+/// <text>, <line>, <box>, <picture>, <subreport>, <crossTab>) with the attributes its
 /// kind takes, checking its references against the report and its name
 /// against the other objects' names.
 class ObjectReader {
@@ -37,6 +38,7 @@ private:
     XmlWalker &m_walker;
     const ReportDefinition &m_report;
     ReferenceReader m_references;
+    CrossTabReader m_crossTabs;
     QSet<QString> &m_objectNames;
 };
 

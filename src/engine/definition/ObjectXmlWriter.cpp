@@ -2,7 +2,9 @@
 
 #include "engine/definition/ChartXmlWriter.h"
 #include "engine/definition/BorderSides.h"
+#include "engine/definition/CrossTabXmlWriter.h"
 #include "engine/definition/DefinitionNames.h"
+#include "engine/definition/FontAttributes.h"
 #include "engine/definition/SummaryAttributes.h"
 #include "engine/definition/ReportXmlWriter.h"
 
@@ -21,6 +23,7 @@ QString elementName(const ReportObject &object)
     case ReportObject::Kind::Subreport: return QStringLiteral("subreport");
     case ReportObject::Kind::Picture: return QStringLiteral("picture");
     case ReportObject::Kind::Chart: return QStringLiteral("chart");
+    case ReportObject::Kind::CrossTab: return QStringLiteral("crossTab");
     }
     return QString();
 }
@@ -82,6 +85,10 @@ void ObjectXmlWriter::writeKindAttributes(const ReportObject &object)
             writeChartAttributes(m_out, *object.chart);
         writeFrame(object.format);
         break;
+    case ReportObject::Kind::CrossTab:
+        if (object.crossTab)
+            writeCrossTabAttributes(m_out, *object.crossTab);
+        break;
     }
 }
 
@@ -97,14 +104,7 @@ void ObjectXmlWriter::writeSummary(const FieldRef &summary)
 void ObjectXmlWriter::writeTextFormat(const ObjectFormat &format)
 {
     const ObjectFormat defaults;
-    if (format.font.family != defaults.font.family)
-        m_out.text(u"font", format.font.family);
-    if (format.font.pointSize != defaults.font.pointSize)
-        m_out.text(u"size", QString::number(format.font.pointSize));
-    m_out.flag(u"bold", format.font.bold);
-    m_out.flag(u"italic", format.font.italic);
-    m_out.flag(u"underline", format.font.underline);
-    m_out.flag(u"strikeOut", format.font.strikeOut);
+    writeFontAttributes(m_out, format.font);
     m_out.colourUnless(u"color", format.color, defaults.color);
     if (format.alignment != defaults.alignment)
         m_out.text(u"align", nameOf(alignmentNames(), format.alignment));
@@ -153,6 +153,8 @@ void ObjectXmlWriter::writeChildren(const ReportObject &object)
             m_out.end();
         }
     }
+    if (object.kind == ReportObject::Kind::CrossTab && object.crossTab)
+        writeCrossTabChildren(m_out, *object.crossTab);
 }
 
 } // namespace velmora

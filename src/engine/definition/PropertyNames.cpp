@@ -70,6 +70,7 @@ bool propertyApplies(FormattedProperty property, std::optional<ReportObject::Kin
     case ReportObject::Kind::Box: return isStrokeProperty(property) || property == P::Background;
     case ReportObject::Kind::Picture: return isFrameProperty(property) || property == P::Link;
     case ReportObject::Kind::Subreport:
+    case ReportObject::Kind::CrossTab:
     case ReportObject::Kind::Chart: return false;
     }
     return false;

@@ -1,5 +1,7 @@
 #include "engine/definition/ReportDefinition.h"
 
+#include "engine/definition/CrossTabDefinition.h"
+
 #include "engine/definition/DefinitionNames.h"
 
 #include <algorithm>
@@ -75,7 +77,7 @@ bool ReportObject::operator==(const ReportObject &other) const
         && lineStyle == other.lineStyle && boxFilled == other.boxFilled && imagePath == other.imagePath
         && imageData == other.imageData && pointeesEqual(subreport, other.subreport)
         && links == other.links && pointeesEqual(chart, other.chart) && propertyFormulas == other.propertyFormulas
-        && link == other.link;
+        && link == other.link && pointeesEqual(crossTab, other.crossTab);
 }
 
 bool ChartSeries::operator==(const ChartSeries &other) const

@@ -231,6 +231,7 @@ struct ObjectFormat {
 };
 
 struct ReportDefinition;
+struct CrossTabDefinition;
 
 struct SubreportLink {
     FieldRef mainField;      ///< a field of the containing report
@@ -240,8 +241,8 @@ struct SubreportLink {
 };
 
 struct ReportObject {
-    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6,
-                            Chart = 8 };
+    enum class Kind : quint8 { Field = 1, Text = 2, Line = 3, Box = 4, Subreport = 5, Picture = 6, CrossTab = 7,
+                               Chart = 8 };
 
     QString name;
     Kind kind = Kind::Text;
@@ -263,6 +264,7 @@ struct ReportObject {
     std::vector<SubreportLink> links;            ///< Subreport
 
     std::shared_ptr<ChartDefinition> chart; ///< Chart
+    std::shared_ptr<CrossTabDefinition> crossTab; ///< CrossTab
 
     SourcePosition position; ///< where the object's element starts
 

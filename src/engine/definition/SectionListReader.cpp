@@ -5,6 +5,7 @@
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/DefinitionNames.h"
 #include "engine/definition/NameCheck.h"
+#include "engine/definition/CrossTabReader.h"
 #include "engine/definition/ObjectReader.h"
 #include "engine/definition/PropertyFormulaReader.h"
 
@@ -68,6 +69,7 @@ QString objectBaseName(const ReportObject &object)
     case ReportObject::Kind::Subreport: return QStringLiteral("Subreport");
     case ReportObject::Kind::Picture: return QStringLiteral("Picture");
     case ReportObject::Kind::Chart: return QStringLiteral("Chart");
+    case ReportObject::Kind::CrossTab: return QStringLiteral("CrossTab");
     }
     return QString();
 }
@@ -141,6 +143,12 @@ void SectionListReader::readSectionChildren(SectionDefinition &section)
         }
         section.objects.push_back(objects.read());
         checkChartPlace(section, section.objects.back(), walker);
+        const ReportObject &object = section.objects.back();
+        if (object.kind == ReportObject::Kind::CrossTab && !sectionTakesCrossTab(section.kind))
+            walker.failAt(object.position, CrossTabPlacement,
+                          QStringLiteral("una taula creuada va a la capçalera o al peu de l'informe o d'un grup, no "
+                                         "a %1.")
+                              .arg(sectionWords(section)));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace velmora {
 
@@ -22,6 +23,16 @@ int topOf(const PageItem &item)
                 return i.rect.top();
         },
         item);
+}
+
+/// The cut at or above `cut` that runs between the window's rows; a cut
+/// that would leave the heading alone goes above it.
+Twips cutInWindow(const SheetWindow &w, Twips cut)
+{
+    if (cut <= w.at.y() || cut >= w.bottom())
+        return cut;
+    const Twips rows = w.sheet->rowBoundaryAtOrAbove(w.from + std::max(0, cut - w.rowsTop())) - w.from;
+    return rows <= 0 ? w.at.y() : w.rowsTop() + rows;
 }
 
 } // namespace
@@ -47,7 +58,8 @@ void translateItem(PageItem &item, QPoint offset)
 Twips Band::splitPoint(Twips limit) const
 {
     Twips best = limit;
-    // Move the cut up past every line of text it would run through.
+    // Move the cut up past every line of text and every sheet row it would
+    // run through.
     bool moved = true;
     while (moved && best > 0) {
         moved = false;
@@ -58,20 +70,74 @@ Twips Band::splitPoint(Twips limit) const
                 moved = true;
             }
         }
+        for (const SheetWindow &w : sheets) {
+            const Twips cut = cutInWindow(w, best);
+            moved = moved || cut < best;
+            best = std::min(best, cut);
+        }
     }
     return best;
+}
+
+Twips Band::forcedBreak() const
+{
+    Twips first = 0;
+    for (const SheetWindow &w : sheets)
+        for (Twips start : w.sheet->pageStarts()) {
+            const Twips y = w.rowsTop() + start - w.from;
+            if (start > w.from && start < w.to && y > 0 && (first == 0 || y < first))
+                first = y;
+        }
+    return first;
+}
+
+void Band::pushDown(Twips from, Twips by)
+{
+    for (PageItem &item : items)
+        if (topOf(item) >= from)
+            translateItem(item, QPoint(0, by));
+    for (SheetWindow &w : sheets)
+        if (w.at.y() >= from)
+            w.at.ry() += by;
+}
+
+void Band::appendSheetItems(QPoint offset, std::vector<PageItem> &into) const
+{
+    for (const SheetWindow &w : sheets) {
+        if (w.headingHeight > 0)
+            w.sheet->appendItems(w.headingTop, w.headingTop + w.headingHeight,
+                                 offset + QPoint(w.at.x(), w.at.y() - w.headingTop), into);
+        w.sheet->appendItems(w.from, w.to, offset + QPoint(w.at.x(), w.rowsTop() - w.from), into);
+    }
 }
 
 Band Band::continuation(Twips offset) const
 {
     Band rest = *this;
-    rest.height = std::max(0, height - offset);
     rest.items.clear();
+    rest.sheets.clear();
+    rest.insertedAbove = 0;
+    for (const SheetWindow &w : sheets) {
+        if (offset >= w.bottom())
+            continue;
+        SheetWindow going = w;
+        if (offset <= w.at.y()) {
+            going.at.ry() -= offset;
+        } else {
+            // Cut inside the rows: they go on under their heading again.
+            going.from = w.from + std::max(0, offset - w.rowsTop());
+            std::tie(going.headingTop, going.headingHeight) = w.sheet->headingOver(going.from);
+            going.at.setY(0);
+            rest.insertedAbove = std::max(rest.insertedAbove, going.headingHeight);
+        }
+        rest.sheets.push_back(going);
+    }
+    rest.height = std::max(0, height - offset) + rest.insertedAbove;
     for (const PageItem &item : items) {
         if (topOf(item) < offset)
             continue;
         PageItem moved = item;
-        translateItem(moved, QPoint(0, -offset));
+        translateItem(moved, QPoint(0, rest.insertedAbove - offset));
         rest.items.push_back(std::move(moved));
     }
     rest.newPageBefore = false;
@@ -86,6 +152,13 @@ Band Band::head(Twips offset) const
     for (const PageItem &item : items)
         if (topOf(item) < offset)
             top.items.push_back(item);
+    top.sheets.clear();
+    for (SheetWindow w : sheets) {
+        if (offset <= w.at.y())
+            continue;
+        w.to = std::min(w.to, w.from + std::max(0, offset - w.rowsTop()));
+        top.sheets.push_back(w);
+    }
     top.newPageAfter = false;
     return top;
 }

@@ -3,6 +3,11 @@
 #include "engine/formula/ValueFormatter.h"
 #include "engine/layout/ChartPlacement.h"
 #include "engine/layout/PropertyApplier.h"
+#include "engine/layout/CrossTabComputation.h"
+#include "engine/layout/CrossTabPlan.h"
+#include "engine/layout/CrossTabSheet.h"
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -54,6 +59,7 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
     bool anyFieldShown = false;
     bool anyField = false;
     Twips bottom = section.height;
+    std::vector<std::pair<Twips, Twips>> pushes; ///< below where, by how much
     for (size_t i = 0; i < section.objects.size(); ++i) {
         const ReportObject &object = section.objects[i];
         const ObjectPlan &objectPlan = plan.objects[i];
@@ -77,6 +83,11 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         case ReportObject::Kind::Subreport:
             grownHeight = placeSubreport(object, objectPlan, band);
             break;
+        case ReportObject::Kind::CrossTab:
+            grownHeight = placeCrossTab(object, objectPlan, section, band);
+            if (grownHeight > object.rect.height())
+                pushes.emplace_back(object.rect.top() + object.rect.height(), grownHeight - object.rect.height());
+            break;
         case ReportObject::Kind::Line:
         case ReportObject::Kind::Box:
         case ReportObject::Kind::Picture:
@@ -98,10 +109,17 @@ Band BandBuilder::build(int sectionIndex, bool withItems)
         band.items.clear();
         return band;
     }
-    band.height = bottom;
+    // What stands below a cross-tab moves down with it, the lowest first.
+    std::sort(pushes.begin(), pushes.end(), std::greater<>());
+    Twips pushed = 0;
+    for (const auto &[from, by] : pushes) {
+        band.pushDown(from, by);
+        pushed += by;
+    }
+    band.height = std::max(bottom, section.height + pushed);
     // The background fills the section as it grew.
     if (background)
-        std::get<BoxItem>(band.items[backgroundItem]).rect.setHeight(bottom);
+        std::get<BoxItem>(band.items[backgroundItem]).rect.setHeight(band.height);
     return band;
 }
 
@@ -310,9 +328,43 @@ Twips BandBuilder::placeSubreport(const ReportObject &object, const ObjectPlan &
             translateItem(item, QPoint(object.rect.left(), y));
             band.items.push_back(std::move(item));
         }
+        sub.appendSheetItems(QPoint(object.rect.left(), y), band.items);
         y += sub.height;
     }
     return std::max(object.rect.height(), y - object.rect.top());
+}
+
+Twips BandBuilder::placeCrossTab(const ReportObject &object, const ObjectPlan &plan, const SectionDefinition &section,
+                                 Band &band)
+{
+    if (!plan.crossTab)
+        return object.rect.height();
+    // In a group's header or footer it counts that group's records; elsewhere the report's.
+    const PreparedRecords &records = m_context.prepared();
+    const qint64 position = m_context.position();
+    qint64 first = 0, last = records.size();
+    const bool groupSection = section.kind == SectionKind::GroupHeader || section.kind == SectionKind::GroupFooter;
+    if (position < 0) {
+        last = 0;
+    } else if (groupSection && size_t(section.groupLevel) < records.levels.size()) {
+        const GroupLevel &level = records.levels[size_t(section.groupLevel)];
+        const int group = level.groupAt(position);
+        first = level.starts[size_t(group)];
+        last = level.endOf(group, records.size());
+    }
+    const PageSetup &page = m_plan.definition().page;
+    const Twips width = page.pageSize().width() - page.margins.left() - page.margins.right() - object.rect.left();
+    const CrossTabPlan &crossTab = *plan.crossTab;
+    const auto sheet = crossTab.sheets->sheetFor(&records, first, last, width, [&] {
+        return std::make_shared<const CrossTabSheet>(computeCrossTab(crossTab, m_context, first, last),
+                                                     *crossTab.definition, m_measurer, width);
+    });
+    SheetWindow window;
+    window.sheet = sheet;
+    window.at = object.rect.topLeft();
+    window.to = sheet->height();
+    band.sheets.push_back(window);
+    return sheet->height();
 }
 
 } // namespace velmora

@@ -48,6 +48,8 @@ private:
     void placeShape(const ReportObject &object, const ObjectPlan &plan, Band &band);
     std::optional<QRgb> sectionBackground(const SectionDefinition &section, const SectionPlan &plan);
     Twips placeSubreport(const ReportObject &object, const ObjectPlan &plan, Band &band);
+    Twips placeCrossTab(const ReportObject &object, const ObjectPlan &plan, const SectionDefinition &section,
+                        Band &band);
 
     const ReportPlan &m_plan;
     RecordContext &m_context;

@@ -39,6 +39,7 @@ void Paginator::place(const Band &band, Twips y, Page &page) const
         translateItem(item, offset);
         page.items.push_back(std::move(item));
     }
+    band.appendSheetItems(offset, page.items);
 }
 
 Twips Paginator::placeAreas(const std::vector<int> &sections, Twips y, bool withItems, Page &page)
@@ -141,12 +142,18 @@ Paginator::Result Paginator::layOutPage(const PageStart &start, int pageIndex, i
             }
         }
         const Twips room = footerTop - y;
-        if (band.height > room) {
-            const bool fitsOnFreshPage = band.height <= bodyHeight;
+        // A sheet (a cross-tab's next band of columns) may ask for a fresh page.
+        const Twips forced = band.forcedBreak();
+        const bool forcedHere = forced > 0 && forced <= room;
+        if (band.height > room || forcedHere) {
+            // A sheet goes on at the top of the next page rather than moving there whole.
+            const bool fitsOnFreshPage = band.height <= bodyHeight && band.sheets.empty();
             if (!bodyEmpty && (band.keepTogether || fitsOnFreshPage))
                 break;
             const Band full = (withItems || offset > 0) ? band : bandAt(position, true);
-            const Twips cut = band.keepTogether ? 0 : full.splitPoint(room);
+            const Twips cut = band.keepTogether ? 0
+                            : forcedHere        ? std::min(forced, full.splitPoint(room))
+                                                : full.splitPoint(room);
             if (cut <= 0) {
                 if (!bodyEmpty)
                     break;
@@ -163,7 +170,7 @@ Paginator::Result Paginator::layOutPage(const PageStart &start, int pageIndex, i
             if (withItems)
                 place(full.head(cut), y, result.page);
             lastPlaced = position;
-            result.next = {position, offset + cut};
+            result.next = {position, offset + cut - band.insertedAbove};
             standOn(lastPlaced);
             placeAreas(m_stream.pageFooters(), footerTop, withItems, result.page);
             return result;

@@ -1,6 +1,6 @@
 #include "engine/layout/RankedGroups.h"
 
-#include "engine/layout/ValueOrder.h"
+#include "engine/layout/SummaryRanking.h"
 
 #include <algorithm>
 #include <limits>
@@ -93,20 +93,15 @@ std::vector<std::pair<quint32, quint32>> rangesWithinOuterGroups(int level, cons
 RankedOrder rankGroups(const RankingPlan &ranking, int level, const PreparedRecords &prepared)
 {
     const std::vector<Value> &values = prepared.levels[size_t(level)].summaries[size_t(ranking.summary)];
-    const bool descending = ranking.direction == SortDirection::Descending;
     RankedOrderBuilder builder(level, prepared);
+    const RankingRule rule{ranking.direction, ranking.keep, ranking.keepTies};
     for (const auto &[first, last] : rangesWithinOuterGroups(level, prepared)) {
-        std::vector<quint32> groups(last - first);
-        for (quint32 g = first; g < last; ++g)
-            groups[g - first] = g;
-        std::stable_sort(groups.begin(), groups.end(), [&](quint32 a, quint32 b) {
-            const int c = collateValues(values[a], values[b]);
-            return descending ? c > 0 : c < 0;
-        });
-        size_t kept = ranking.keep ? std::min(groups.size(), size_t(*ranking.keep)) : groups.size();
-        while (ranking.keepTies && kept > 0 && kept < groups.size()
-               && collateValues(values[groups[kept]], values[groups[kept - 1]]) == 0)
-            ++kept;
+        const std::vector<Value> inside(values.begin() + first, values.begin() + last);
+        RankedIndices ranked = rankByValues(inside, rule);
+        std::vector<quint32> &groups = ranked.order;
+        for (quint32 &g : groups)
+            g += first;
+        const size_t kept = ranked.kept;
         for (size_t i = 0; i < kept; ++i)
             builder.append(groups[i], false);
         if (!ranking.gatherRest || kept == groups.size())

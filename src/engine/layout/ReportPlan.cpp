@@ -1,5 +1,7 @@
 #include "engine/layout/ReportPlan.h"
 
+#include "engine/layout/CrossTabPlan.h"
+
 #include "engine/formula/ParameterValueReading.h"
 #include "engine/layout/LayoutErrors.h"
 #include "engine/layout/PropertyApplier.h"
@@ -219,7 +221,7 @@ void ReportPlan::compileSections()
         for (const ReportObject &object : section.objects) {
             plan.objects.push_back(compileObject(object));
             if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
-                || object.format.suppressIfDuplicated)
+                || object.kind == ReportObject::Kind::CrossTab || object.format.suppressIfDuplicated)
                 plan.hasFixedHeight = false;
         }
         if (plan.suppress || section.options.suppressBlank)
@@ -244,6 +246,8 @@ ObjectPlan ReportPlan::compileObject(const ReportObject &object)
     } else if (object.kind == ReportObject::Kind::Subreport) {
         for (const SubreportLink &link : object.links)
             plan.pieces.push_back(pieceFor(link.mainField, object));
+    } else if (object.kind == ReportObject::Kind::CrossTab && object.crossTab) {
+        plan.crossTab = compileCrossTab(object);
     } else if (object.kind == ReportObject::Kind::Picture && !object.imageData.isEmpty()) {
         plan.picture.loadFromData(object.imageData);
         if (plan.picture.isNull())
@@ -277,6 +281,29 @@ std::shared_ptr<const ChartPlan> ReportPlan::compileChart(const ChartDefinition 
         else
             throw Failure(LayoutErrors::ChartDataMissing,
                           QStringLiteral("Una sèrie del gràfic %1 no diu de quin camp és el resum.").arg(where));
+    }
+    return plan;
+}
+
+std::shared_ptr<const CrossTabPlan> ReportPlan::compileCrossTab(const ReportObject &object)
+{
+    const CrossTabDefinition &definition = *object.crossTab;
+    const QString where = QStringLiteral("la taula creuada ") + object.name;
+    auto plan = std::make_shared<CrossTabPlan>();
+    plan->definition = &definition;
+    for (const CrossTabLevel &level : definition.rows)
+        plan->rows.push_back(operandFor(level.field, where));
+    for (const CrossTabLevel &level : definition.columns)
+        plan->columns.push_back(operandFor(level.field, where));
+    for (const CrossTabSummary &cell : definition.summaries) {
+        CrossTabPlan::Summary summary;
+        summary.operation = cell.summary.operation;
+        summary.argument = cell.summary.argument;
+        if (cell.summary.operand)
+            summary.operand = operandFor(*cell.summary.operand, where);
+        if (cell.summary.weight)
+            summary.weight = operandFor(*cell.summary.weight, where);
+        plan->summaries.push_back(summary);
     }
     return plan;
 }

@@ -21,6 +21,8 @@
 
 namespace velmora {
 
+struct CrossTabPlan;
+
 /// What a formula slot stands for.
 struct SlotTarget {
     enum class Kind : quint8 { Field, Formula, Parameter, RunningTotal, Summary };
@@ -98,6 +100,7 @@ struct ObjectPlan {
     std::shared_ptr<const ChartPlan> chart; ///< Chart
     std::vector<PropertyPlan> properties; ///< formatting formulas
     ObjectLook look; ///< as the file fixes it; formulas change a copy
+    std::shared_ptr<const CrossTabPlan> crossTab; ///< CrossTab
 };
 
 struct SectionPlan {
@@ -170,6 +173,7 @@ private:
     ObjectPlan compileObject(const ReportObject &object);
     std::shared_ptr<const ChartPlan> compileChart(const ChartDefinition &chart, const QString &where);
     std::vector<PropertyPlan> compileProperties(const std::vector<PropertyFormula> &formulas, const QString &owner);
+    std::shared_ptr<const CrossTabPlan> compileCrossTab(const ReportObject &object);
     ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
     void compileText(const ReportObject &object, ObjectPlan &plan);
     void noteSpecials(const Formula &formula);

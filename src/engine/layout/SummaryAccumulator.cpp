@@ -3,9 +3,17 @@
 namespace velmora {
 
 SummaryAccumulator::SummaryAccumulator(SummaryOperation operation, double argument)
-    : m_operation(operation), m_argument(argument),
-      m_extremes(int(argument), operation == SummaryOperation::NthLargest)
+    : m_operation(operation), m_argument(argument)
 {
+    switch (operation) {
+    case SummaryOperation::Sum:
+    case SummaryOperation::Count:
+    case SummaryOperation::Average:
+    case SummaryOperation::Minimum:
+    case SummaryOperation::Maximum: break;
+    default:
+        m_collections = std::make_unique<Collections>(int(argument), operation == SummaryOperation::NthLargest);
+    }
 }
 
 void SummaryAccumulator::reset()
@@ -20,16 +28,16 @@ void SummaryAccumulator::add(const Value &value, const Value &weight)
     ++m_count;
     switch (m_operation) {
     case SummaryOperation::Median:
-    case SummaryOperation::Percentile: m_column.add(value); break;
+    case SummaryOperation::Percentile: m_collections->column.add(value); break;
     case SummaryOperation::Mode:
-    case SummaryOperation::NthMostFrequent: m_frequencies.add(value); break;
+    case SummaryOperation::NthMostFrequent: m_collections->frequencies.add(value); break;
     case SummaryOperation::NthLargest:
-    case SummaryOperation::NthSmallest: m_extremes.add(value); break;
+    case SummaryOperation::NthSmallest: m_collections->extremes.add(value); break;
     case SummaryOperation::StdDev:
     case SummaryOperation::PopulationStdDev:
     case SummaryOperation::Variance:
-    case SummaryOperation::PopulationVariance: m_dispersion.add(value); break;
-    case SummaryOperation::WeightedAverage: m_weighted.add(value, weight); break;
+    case SummaryOperation::PopulationVariance: m_collections->dispersion.add(value); break;
+    case SummaryOperation::WeightedAverage: m_collections->weighted.add(value, weight); break;
     case SummaryOperation::Sum:
     case SummaryOperation::Average:
         addToSum(value);
@@ -37,7 +45,7 @@ void SummaryAccumulator::add(const Value &value, const Value &weight)
     case SummaryOperation::Count:
         break;
     case SummaryOperation::DistinctCount:
-        m_distinct.insert(value);
+        m_collections->distinct.insert(value);
         break;
     case SummaryOperation::Minimum:
         if (!m_extreme || collateValues(value, *m_extreme) < 0)
@@ -93,19 +101,19 @@ void SummaryAccumulator::addToSum(const Value &value)
 Value SummaryAccumulator::result() const
 {
     switch (m_operation) {
-    case SummaryOperation::Median: return m_column.percentile(50);
-    case SummaryOperation::Percentile: return m_column.percentile(m_argument);
-    case SummaryOperation::Mode: return m_frequencies.nthMostFrequent(1);
-    case SummaryOperation::NthMostFrequent: return m_frequencies.nthMostFrequent(int(m_argument));
+    case SummaryOperation::Median: return m_collections->column.percentile(50);
+    case SummaryOperation::Percentile: return m_collections->column.percentile(m_argument);
+    case SummaryOperation::Mode: return m_collections->frequencies.nthMostFrequent(1);
+    case SummaryOperation::NthMostFrequent: return m_collections->frequencies.nthMostFrequent(int(m_argument));
     case SummaryOperation::NthLargest:
-    case SummaryOperation::NthSmallest: return m_extremes.result();
-    case SummaryOperation::StdDev: return m_dispersion.deviation(true);
-    case SummaryOperation::PopulationStdDev: return m_dispersion.deviation(false);
-    case SummaryOperation::Variance: return m_dispersion.variance(true);
-    case SummaryOperation::PopulationVariance: return m_dispersion.variance(false);
-    case SummaryOperation::WeightedAverage: return m_weighted.result();
+    case SummaryOperation::NthSmallest: return m_collections->extremes.result();
+    case SummaryOperation::StdDev: return m_collections->dispersion.deviation(true);
+    case SummaryOperation::PopulationStdDev: return m_collections->dispersion.deviation(false);
+    case SummaryOperation::Variance: return m_collections->dispersion.variance(true);
+    case SummaryOperation::PopulationVariance: return m_collections->dispersion.variance(false);
+    case SummaryOperation::WeightedAverage: return m_collections->weighted.result();
     case SummaryOperation::Count: return Value::integer(m_count);
-    case SummaryOperation::DistinctCount: return Value::integer(qint64(m_distinct.size()));
+    case SummaryOperation::DistinctCount: return Value::integer(qint64(m_collections->distinct.size()));
     case SummaryOperation::Minimum:
     case SummaryOperation::Maximum: return m_extreme.value_or(Value());
     case SummaryOperation::Sum:

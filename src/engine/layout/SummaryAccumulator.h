@@ -7,6 +7,7 @@
 #include "engine/layout/ValueRanks.h"
 #include "engine/layout/WeightedMean.h"
 
+#include <memory>
 #include <optional>
 #include <unordered_set>
 
@@ -16,7 +17,9 @@ namespace velmora {
 /// Nulls are skipped by every operation, Count included. Sums stay exact
 /// while every value is Integer or Currency, and move to floating point only
 /// when a Number joins or an exact sum would overflow. The statistical
-/// operations are worked out by the classes named in their members.
+/// operations are worked out by the classes named in their members, made
+/// only for the operation that needs them: a plain sum, count, average,
+/// minimum or maximum stays small, as a cross-tab's many cells need.
 class SummaryAccumulator {
 public:
     /// `argument` is N or P for the operations that take one.
@@ -40,12 +43,16 @@ private:
     Currency m_currencySum;
     double m_numberSum = 0.0;
     std::optional<Value> m_extreme;
-    std::unordered_set<Value, ValueHash, ValueEqual> m_distinct;
-    NumericColumn m_column;
-    Dispersion m_dispersion;
-    WeightedMean m_weighted;
-    ExtremeValues m_extremes;
-    ValueFrequencies m_frequencies;
+    struct Collections {
+        Collections(int n, bool largest) : extremes(n, largest) {}
+        std::unordered_set<Value, ValueHash, ValueEqual> distinct;
+        NumericColumn column;
+        Dispersion dispersion;
+        WeightedMean weighted;
+        ExtremeValues extremes;
+        ValueFrequencies frequencies;
+    };
+    std::unique_ptr<Collections> m_collections; ///< none for the plain operations
 };
 
 } // namespace velmora

@@ -33,6 +33,7 @@ enum class ReportObjectKind : int {
     Box = 4,
     Subreport = 5,
     Picture = 6,
+    CrossTab = 7,
 };
 
 /// Export destination type codes.

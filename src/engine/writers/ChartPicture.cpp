@@ -81,7 +81,7 @@ PictureItem drawnChart(const Page &page, const QRect &rect, double dotsPerInch)
     QPainter painter(&image);
     PagePainter::paint(painter, part, dotsPerTwip);
     painter.end();
-    return PictureItem{rect, image};
+    return PictureItem{rect, image, QString()};
 }
 
 } // namespace
