@@ -5,6 +5,7 @@
 #include "../support/CrossTabReading.h"
 #include "LayoutTestSupport.h"
 
+#include "engine/core/Failure.h"
 #include "engine/definition/CrossTabDefinition.h"
 
 #include <QtTest>
@@ -102,6 +103,34 @@ const TextItem *textNamed(const Page &page, const QString &text)
     return nullptr;
 }
 
+/// The fill of the box a cell's text stands in: nullopt when unfilled.
+std::optional<QRgb> fillBehind(const Page &page, const TextItem &text)
+{
+    for (const PageItem &item : page.items)
+        if (const auto *box = std::get_if<BoxItem>(&item); box && box->rect.contains(text.box.center()))
+            return box->filled ? std::optional<QRgb>(box->fillColor) : std::nullopt;
+    return std::nullopt;
+}
+
+PropertyFormula backgroundFormula(const QString &text)
+{
+    return {FormattedProperty::Background, text, 1, 1};
+}
+
+/// Three clients over two months, i * 10 + m: only client 3's cells pass 25;
+/// the row totals are 23, 43, 63, the column totals 63 and 66, all 129.
+MemoryData threeClients()
+{
+    MemoryData data;
+    auto &[columns, rows] = data.tables[QString()];
+    columns = {u"V.Client"_s, u"V.Mes"_s, u"V.Import"_s, u"V.Zona"_s};
+    for (int i = 1; i <= 3; ++i)
+        for (int m = 1; m <= 2; ++m)
+            rows.push_back({Value::string(clientName(i)), Value::string(monthName(m)), Value::integer(i * 10 + m),
+                            Value::string(u"Nord"_s)});
+    return data;
+}
+
 } // namespace
 
 class CrossTabPagesTest : public QObject {
@@ -184,6 +213,84 @@ private slots:
             if (cell.row.mid(7).toInt() % 2 == 1)
                 lastNorthPage = std::max(lastNorthPage, cell.page);
         QVERIFY(contents[1].pageIndex >= lastNorthPage);
+    }
+
+    void cellBackgroundsByFormula_data()
+    {
+        QTest::addColumn<QString>("cellFormula");
+        QTest::addColumn<QString>("totalFormula");
+        // What each kind of cell shows: "designed", "none", a colour, or
+        // "colour/other" split at a value of 25 (cells) or 100 (totals).
+        QTest::addColumn<QString>("cells");
+        QTest::addColumn<QString>("totals");
+        QTest::newRow("over 25 green, else as designed")
+            << u"if ObjectValue > 25 then \"#C6EFCE\" else DesignValue"_s << QString() << u"#c6efce/designed"_s
+            << u"designed"_s;
+        QTest::newRow("Null keeps the designed fill")
+            << u"if ObjectValue > 25 then \"#C6EFCE\" else Null"_s << QString() << u"#c6efce/designed"_s
+            << u"designed"_s;
+        QTest::newRow("an empty text leaves no fill") << u"\"\""_s << QString() << u"none"_s << u"designed"_s;
+        QTest::newRow("totals alone, by their own values")
+            << QString() << u"if ObjectValue > 100 then \"red\" else \"\""_s << u"designed"_s << u"#ff0000/none"_s;
+        QTest::newRow("the section's record is readable")
+            << u"if {V.Zona} = \"Nord\" then \"blue\" else \"red\""_s << QString() << u"#0000ff"_s << u"designed"_s;
+    }
+    void cellBackgroundsByFormula()
+    {
+        QFETCH(QString, cellFormula);
+        QFETCH(QString, totalFormula);
+        QFETCH(QString, cells);
+        QFETCH(QString, totals);
+        auto ct = clientsByMonth();
+        ct->cellStyle.background = qRgb(0xFF, 0xFF, 0xCC);
+        ct->totalStyle.background = qRgb(0xEE, 0xEE, 0xEE);
+        if (!cellFormula.isEmpty())
+            ct->cellStyle.propertyFormulas.push_back(backgroundFormula(cellFormula));
+        if (!totalFormula.isEmpty())
+            ct->totalStyle.propertyFormulas.push_back(backgroundFormula(totalFormula));
+        const MemoryData data = threeClients();
+        const auto source = layOut(report(ct, SectionKind::ReportFooter), data);
+        const CrossTabSeen seen = readCrossTab(allPages(*source), margin + padding);
+        QCOMPARE(int(seen.cells.size()), 4 * 3);
+        for (const CrossTabCellSeen &cell : seen.cells) {
+            const bool total = cell.row == u"Total"_s || cell.column == u"Total"_s;
+            const QString rule = total ? totals : cells;
+            const QString designed = total ? u"#eeeeee"_s : u"#ffffcc"_s;
+            const double threshold = total ? 100 : 25;
+            const int side = rule.contains(u'/') && cell.item->value.toDouble() <= threshold ? 1 : 0;
+            QString expected = rule.section(u'/', side, side);
+            if (expected == u"designed"_s)
+                expected = designed;
+            const std::optional<QRgb> fill = fillBehind(seen.pages[size_t(cell.page)], *cell.item);
+            const QString shown = fill ? QColor(*fill).name() : u"none"_s;
+            QVERIFY2(shown == expected, qPrintable(cell.row + u" / "_s + cell.column + u": "_s + shown));
+        }
+    }
+
+    void wrongBackgroundFormulasFail_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<int>("number");
+        QTest::newRow("a number, plain at open") << u"12"_s << 5020;
+        QTest::newRow("a number, found when drawn") << u"ObjectValue"_s << 4510;
+        QTest::newRow("no colour") << u"\"verdós\""_s << 4511;
+    }
+    void wrongBackgroundFormulasFail()
+    {
+        QFETCH(QString, formula);
+        QFETCH(int, number);
+        auto ct = clientsByMonth();
+        ct->totalStyle.propertyFormulas.push_back(backgroundFormula(formula));
+        const MemoryData data = threeClients();
+        try {
+            const auto source = layOut(report(ct, SectionKind::ReportFooter), data);
+            allPages(*source);
+            QFAIL("the report was laid out");
+        } catch (const Failure &failure) {
+            QCOMPARE(failure.number(), number);
+            QVERIFY2(failure.description().contains(u"els totals de la taula creuada Taula"_s),
+                     qPrintable(failure.description()));
+        }
     }
 
     void aSmallCrossTabStaysOnItsPage()

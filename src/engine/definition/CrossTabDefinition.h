@@ -4,15 +4,18 @@
 // values, each cell holding one to three summaries, with totals
 // (docs/report-format.md, "<crossTab>").
 
+#include "engine/definition/FormattedProperty.h"
 #include "engine/definition/ReportDefinition.h"
 
 namespace velmora {
 
 /// Font and colours of one kind of cross-tab cell (headings, cells, totals).
+/// Cells and totals may work out their background by formula, cell by cell.
 struct CrossTabStyle {
     FontSpec font;
     QRgb color = qRgb(0, 0, 0);
     std::optional<QRgb> background;
+    std::vector<PropertyFormula> propertyFormulas; ///< only background
     bool operator==(const CrossTabStyle &) const = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include "engine/definition/DefinitionErrors.h"
 #include "engine/definition/FontAttributes.h"
+#include "engine/definition/PropertyFormulaReader.h"
 #include "engine/definition/SummaryAttributes.h"
 
 namespace velmora {
@@ -65,11 +66,11 @@ bool CrossTabReader::readChild(CrossTabDefinition &crossTab)
     else if (child == QLatin1String("cell"))
         crossTab.summaries.push_back(readSummary());
     else if (child == QLatin1String("headingStyle"))
-        readStyle(crossTab.headingStyle, m_headingStyleSeen);
+        readStyle(crossTab.headingStyle, m_headingStyleSeen, false);
     else if (child == QLatin1String("cellStyle"))
-        readStyle(crossTab.cellStyle, m_cellStyleSeen);
+        readStyle(crossTab.cellStyle, m_cellStyleSeen, true);
     else if (child == QLatin1String("totalStyle"))
-        readStyle(crossTab.totalStyle, m_totalStyleSeen);
+        readStyle(crossTab.totalStyle, m_totalStyleSeen, true);
     else
         return false;
     return true;
@@ -105,7 +106,7 @@ CrossTabSummary CrossTabReader::readSummary()
     return cell;
 }
 
-void CrossTabReader::readStyle(CrossTabStyle &style, bool &seen)
+void CrossTabReader::readStyle(CrossTabStyle &style, bool &seen, bool takesFormulas)
 {
     if (seen)
         m_walker.fail(CrossTabRepeatedStyle,
@@ -117,7 +118,14 @@ void CrossTabReader::readStyle(CrossTabStyle &style, bool &seen)
     style.color = attributes.colour(u"color", style.color);
     style.background = attributes.optionalColour(u"background");
     attributes.finish();
-    m_walker.finishEmpty();
+    // Cells and totals take the one property a section takes, background;
+    // headings take none (a cross-tab object's kind has no properties).
+    const auto propertiesOf = takesFormulas ? std::nullopt : std::optional(ReportObject::Kind::CrossTab);
+    while (m_walker.nextChild()) {
+        if (m_walker.name() != QLatin1String("property"))
+            m_walker.failUnknownElement();
+        readPropertyFormula(m_walker, propertiesOf, style.propertyFormulas);
+    }
 }
 
 void CrossTabReader::checkComplete(const CrossTabDefinition &crossTab, const SourcePosition &position) const

@@ -28,7 +28,7 @@ public:
 private:
     CrossTabLevel readLevel();
     CrossTabSummary readSummary();
-    void readStyle(CrossTabStyle &style, bool &seen);
+    void readStyle(CrossTabStyle &style, bool &seen, bool takesFormulas);
 
     XmlWalker &m_walker;
     ReferenceReader m_references;

@@ -57,6 +57,7 @@ void writeStyle(XmlOutput &out, QStringView element, const CrossTabStyle &style)
     writeFontAttributes(out, style.font);
     out.colourUnless(u"color", style.color, defaults.color);
     out.colour(u"background", style.background);
+    out.propertyFormulas(style.propertyFormulas);
     out.end();
 }
 

@@ -4,6 +4,7 @@
 #include "engine/layout/ChartPlacement.h"
 #include "engine/layout/PropertyApplier.h"
 #include "engine/layout/CrossTabComputation.h"
+#include "engine/layout/CrossTabFills.h"
 #include "engine/layout/CrossTabPlan.h"
 #include "engine/layout/CrossTabSheet.h"
 
@@ -143,7 +144,7 @@ std::optional<QRgb> BandBuilder::sectionBackground(const SectionDefinition &sect
 {
     if (plan.properties.empty())
         return section.background;
-    return PropertyApplier(m_context).sectionBackground(plan.properties, section.background);
+    return PropertyApplier(m_context).background(plan.properties, section.background);
 }
 
 std::optional<QString> BandBuilder::objectText(const ReportObject &object, const ObjectPlan &plan, Value *rawValue)
@@ -356,8 +357,10 @@ Twips BandBuilder::placeCrossTab(const ReportObject &object, const ObjectPlan &p
     const Twips width = page.pageSize().width() - page.margins.left() - page.margins.right() - object.rect.left();
     const CrossTabPlan &crossTab = *plan.crossTab;
     const auto sheet = crossTab.sheets->sheetFor(&records, first, last, width, [&] {
-        return std::make_shared<const CrossTabSheet>(computeCrossTab(crossTab, m_context, first, last),
-                                                     *crossTab.definition, m_measurer, width);
+        std::unique_ptr<CrossTabGrid> grid = computeCrossTab(crossTab, m_context, first, last);
+        CrossTabFills fills(*grid, crossTab, m_context);
+        return std::make_shared<const CrossTabSheet>(std::move(grid), *crossTab.definition, m_measurer, width,
+                                                     std::move(fills));
     });
     SheetWindow window;
     window.sheet = sheet;

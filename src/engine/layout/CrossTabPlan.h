@@ -2,6 +2,7 @@
 
 #include "engine/definition/CrossTabDefinition.h"
 #include "engine/layout/CrossTabSheetCache.h"
+#include "engine/layout/PropertyPlan.h"
 #include "engine/layout/ReportPlan.h"
 
 #include <vector>
@@ -21,6 +22,9 @@ struct CrossTabPlan {
     std::vector<Operand> rows;
     std::vector<Operand> columns;
     std::vector<Summary> summaries;
+    /// The background formulas of the cell and total styles.
+    std::vector<PropertyPlan> cellBackground;
+    std::vector<PropertyPlan> totalBackground;
     /// The sheets laid out from it while the report is laid out.
     std::shared_ptr<CrossTabSheetCache> sheets = std::make_shared<CrossTabSheetCache>();
 };

@@ -17,8 +17,8 @@ using Side = CrossTabGrid::Side;
 } // namespace
 
 CrossTabSheet::CrossTabSheet(std::unique_ptr<CrossTabGrid> grid, const CrossTabDefinition &definition,
-                             TextMeasurer &measurer, Twips availableWidth)
-    : m_grid(std::move(grid)), m_definition(definition)
+                             TextMeasurer &measurer, Twips availableWidth, CrossTabFills fills)
+    : m_grid(std::move(grid)), m_definition(definition), m_fills(std::move(fills))
 {
     m_headingRows = int(definition.columns.size()) + (m_grid->summaryCount() > 1 ? 1 : 0);
     Twips lineHeight = 0;
@@ -187,8 +187,8 @@ void CrossTabSheet::appendItems(Twips from, Twips to, QPoint offset, std::vector
 void CrossTabSheet::appendHeadings(const ColumnBand &band, Twips top, QPoint offset, std::vector<PageItem> &items) const
 {
     const Twips x0 = offset.x(), y0 = offset.y() + top;
-    appendCell(QRect(x0, y0, rowHeadingsWidth(), headingHeight()), QString(), CellKind::Heading,
-               HorizontalAlignment::Left, Value(), QString(), items);
+    appendHeading(QRect(x0, y0, rowHeadingsWidth(), headingHeight()), QString(), CellKind::Heading,
+                  HorizontalAlignment::Left, items);
     const int summaries = m_grid->summaryCount();
     const auto &lines = m_grid->columns();
     for (size_t i = 0; i < band.columns.size(); i += size_t(summaries)) {
@@ -197,16 +197,15 @@ void CrossTabSheet::appendHeadings(const ColumnBand &band, Twips top, QPoint off
                               - column.left;
         const CellKind kind = m_grid->isTotal(lines[column.line]) ? CellKind::Total : CellKind::Heading;
         for (int level = 0; level < int(m_definition.columns.size()); ++level)
-            appendCell(QRect(x0 + column.left, y0 + Twips(level) * m_rowHeight, spanWidth, m_rowHeight),
-                       m_grid->heading(Side::Columns, column.line, level, i == 0), kind, HorizontalAlignment::Center,
-                       Value(), QString(), items);
+            appendHeading(QRect(x0 + column.left, y0 + Twips(level) * m_rowHeight, spanWidth, m_rowHeight),
+                          m_grid->heading(Side::Columns, column.line, level, i == 0), kind, HorizontalAlignment::Center,
+                          items);
         if (summaries < 2)
             continue;
         for (int s = 0; s < summaries; ++s) {
             const Column &sub = band.columns[i + size_t(s)];
-            appendCell(QRect(x0 + sub.left, y0 + Twips(m_headingRows - 1) * m_rowHeight, sub.width, m_rowHeight),
-                       m_definition.summaries[size_t(s)].label, kind, HorizontalAlignment::Center, Value(), QString(),
-                       items);
+            appendHeading(QRect(x0 + sub.left, y0 + Twips(m_headingRows - 1) * m_rowHeight, sub.width, m_rowHeight),
+                          m_definition.summaries[size_t(s)].label, kind, HorizontalAlignment::Center, items);
         }
     }
 }
@@ -219,31 +218,41 @@ void CrossTabSheet::appendRow(const ColumnBand &band, size_t row, bool firstShow
     Twips x = offset.x();
     for (int level = 0; level < int(m_rowHeadingWidths.size()); ++level) {
         const Twips w = m_rowHeadingWidths[size_t(level)];
-        appendCell(QRect(x, y, w, m_rowHeight), m_grid->heading(Side::Rows, row, level, firstShown),
-                   totalRow ? CellKind::Total : CellKind::Heading, HorizontalAlignment::Left, Value(), QString(), items);
+        appendHeading(QRect(x, y, w, m_rowHeight), m_grid->heading(Side::Rows, row, level, firstShown),
+                      totalRow ? CellKind::Total : CellKind::Heading, HorizontalAlignment::Left, items);
         x += w;
     }
     for (const Column &column : band.columns) {
         Value value;
         const QString text = cellText(row, column, &value);
-        const bool total = totalRow || m_grid->isTotal(m_grid->columns()[column.line]);
-        appendCell(QRect(offset.x() + column.left, y, column.width, m_rowHeight), text,
-                   total ? CellKind::Total : CellKind::Cell, HorizontalAlignment::Right, value,
-                   m_definition.summaries[size_t(column.summary)].format, items);
+        const CellKind kind = totalRow || m_grid->isTotal(m_grid->columns()[column.line]) ? CellKind::Total
+                                                                                           : CellKind::Cell;
+        const std::optional<QRgb> background =
+            m_fills.workedOut() ? m_fills.at(row, column.line, column.summary) : style(kind).background;
+        appendCell(QRect(offset.x() + column.left, y, column.width, m_rowHeight), text, kind,
+                   HorizontalAlignment::Right, value, m_definition.summaries[size_t(column.summary)].format, background,
+                   items);
     }
 }
 
+void CrossTabSheet::appendHeading(const QRect &rect, const QString &text, CellKind kind, HorizontalAlignment alignment,
+                                  std::vector<PageItem> &items) const
+{
+    appendCell(rect, text, kind, alignment, Value(), QString(), style(kind).background, items);
+}
+
 void CrossTabSheet::appendCell(const QRect &rect, const QString &text, CellKind kind, HorizontalAlignment alignment,
-                               const Value &value, const QString &format, std::vector<PageItem> &items) const
+                               const Value &value, const QString &format, std::optional<QRgb> background,
+                               std::vector<PageItem> &items) const
 {
     const CrossTabStyle &s = style(kind);
-    if (m_definition.gridLines || s.background) {
+    if (m_definition.gridLines || background) {
         BoxItem box;
         box.rect = rect;
         box.borderWidth = m_definition.gridLines ? m_definition.gridWidth : 0;
         box.borderColor = m_definition.gridColor;
-        box.filled = s.background.has_value();
-        box.fillColor = s.background.value_or(qRgb(255, 255, 255));
+        box.filled = background.has_value();
+        box.fillColor = background.value_or(qRgb(255, 255, 255));
         items.emplace_back(box);
     }
     if (text.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/layout/Band.h"
+#include "engine/layout/CrossTabFills.h"
 #include "engine/layout/CrossTabGrid.h"
 #include "engine/layout/TextMeasurer.h"
 
@@ -14,11 +15,12 @@ namespace velmora {
 /// headings again; the bands stand one below the other, each beginning a
 /// fresh page, so that the pages hold every row of the first band of
 /// columns, then every row of the next. Rows are drawn only when a page is
-/// made.
+/// made. `fills` holds the cells' backgrounds when a style gives them by
+/// formula.
 class CrossTabSheet : public BandSheet {
 public:
     CrossTabSheet(std::unique_ptr<CrossTabGrid> grid, const CrossTabDefinition &definition, TextMeasurer &measurer,
-                  Twips availableWidth);
+                  Twips availableWidth, CrossTabFills fills = CrossTabFills());
 
     Twips height() const override { return Twips(m_bands.size()) * bandHeight(); }
     Twips rowBoundaryAtOrAbove(Twips y) const override;
@@ -53,8 +55,11 @@ private:
     void appendHeadings(const ColumnBand &band, Twips top, QPoint offset, std::vector<PageItem> &items) const;
     void appendRow(const ColumnBand &band, size_t row, bool firstShown, Twips top, QPoint offset,
                    std::vector<PageItem> &items) const;
+    void appendHeading(const QRect &rect, const QString &text, CellKind kind, HorizontalAlignment alignment,
+                       std::vector<PageItem> &items) const;
     void appendCell(const QRect &rect, const QString &text, CellKind kind, HorizontalAlignment alignment,
-                    const Value &value, const QString &format, std::vector<PageItem> &items) const;
+                    const Value &value, const QString &format, std::optional<QRgb> background,
+                    std::vector<PageItem> &items) const;
     const CrossTabStyle &style(CellKind kind) const;
 
     std::unique_ptr<CrossTabGrid> m_grid;
@@ -65,6 +70,7 @@ private:
     int m_headingRows = 1;
     Twips m_rowHeight = 0;
     std::vector<Twips> m_baselines; ///< by CellKind
+    CrossTabFills m_fills;
 };
 
 } // namespace velmora

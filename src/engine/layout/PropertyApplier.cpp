@@ -108,11 +108,11 @@ void PropertyApplier::apply(const std::vector<PropertyPlan> &plans, const Value 
         look.keepFollowableLink();
 }
 
-std::optional<QRgb> PropertyApplier::sectionBackground(const std::vector<PropertyPlan> &plans,
-                                                       std::optional<QRgb> fixed)
+std::optional<QRgb> PropertyApplier::background(const std::vector<PropertyPlan> &plans, std::optional<QRgb> fixed,
+                                                const Value &objectValue)
 {
     for (const PropertyPlan &plan : plans) {
-        const Value value = evaluate(plan, Value());
+        const Value value = evaluate(plan, objectValue);
         if (value.isNull())
             continue;
         const QString text = value.asString().trimmed();

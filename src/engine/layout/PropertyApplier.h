@@ -20,8 +20,11 @@ public:
 
     /// `objectValue` is what ObjectValue gives: the field's value, the text's text.
     void apply(const std::vector<PropertyPlan> &plans, const Value &objectValue, bool isBox, ObjectLook &look);
-    /// A section's background: its fixed one, or the formula's.
-    std::optional<QRgb> sectionBackground(const std::vector<PropertyPlan> &plans, std::optional<QRgb> fixed);
+    /// A background given by formula over a fixed one (a section's, a
+    /// cross-tab cell's): the formula's colour, none for "", the fixed one
+    /// for Null. `objectValue` is what ObjectValue gives.
+    std::optional<QRgb> background(const std::vector<PropertyPlan> &plans, std::optional<QRgb> fixed,
+                                   const Value &objectValue = Value());
 
     /// The property's value in `look`, as formulas read it (DesignValue).
     static Value designValueOf(FormattedProperty property, const ObjectLook &look, bool isBox);

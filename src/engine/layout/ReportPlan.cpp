@@ -215,9 +215,8 @@ void ReportPlan::compileSections()
     for (const SectionDefinition &section : m_definition->sections) {
         SectionPlan plan;
         plan.suppress = compile(section.options.suppressFormula, QStringLiteral("supressió de ") + section.name);
-        plan.properties = compileProperties(section.propertyFormulas, QStringLiteral("la secció ") + section.name);
-        for (PropertyPlan &property : plan.properties)
-            property.designValue = PropertyApplier::designBackground(section.background);
+        plan.properties = compileBackground(section.propertyFormulas, section.background,
+                                            QStringLiteral("la secció ") + section.name);
         for (const ReportObject &object : section.objects) {
             plan.objects.push_back(compileObject(object));
             if (object.format.canGrow || plan.objects.back().suppress || object.kind == ReportObject::Kind::Subreport
@@ -305,7 +304,20 @@ std::shared_ptr<const CrossTabPlan> ReportPlan::compileCrossTab(const ReportObje
             summary.weight = operandFor(*cell.summary.weight, where);
         plan->summaries.push_back(summary);
     }
+    plan->cellBackground = compileBackground(definition.cellStyle.propertyFormulas, definition.cellStyle.background,
+                                             QStringLiteral("les cel·les de ") + where);
+    plan->totalBackground = compileBackground(definition.totalStyle.propertyFormulas, definition.totalStyle.background,
+                                              QStringLiteral("els totals de ") + where);
     return plan;
+}
+
+std::vector<PropertyPlan> ReportPlan::compileBackground(const std::vector<PropertyFormula> &formulas,
+                                                        std::optional<QRgb> background, const QString &owner)
+{
+    std::vector<PropertyPlan> plans = compileProperties(formulas, owner);
+    for (PropertyPlan &property : plans)
+        property.designValue = PropertyApplier::designBackground(background);
+    return plans;
 }
 
 std::vector<PropertyPlan> ReportPlan::compileProperties(const std::vector<PropertyFormula> &formulas,

@@ -173,6 +173,10 @@ private:
     ObjectPlan compileObject(const ReportObject &object);
     std::shared_ptr<const ChartPlan> compileChart(const ChartDefinition &chart, const QString &where);
     std::vector<PropertyPlan> compileProperties(const std::vector<PropertyFormula> &formulas, const QString &owner);
+    /// The background formulas of a section or a cross-tab style, reading
+    /// `background` as DesignValue.
+    std::vector<PropertyPlan> compileBackground(const std::vector<PropertyFormula> &formulas,
+                                                std::optional<QRgb> background, const QString &owner);
     std::shared_ptr<const CrossTabPlan> compileCrossTab(const ReportObject &object);
     ObjectPlan::Piece pieceFor(const FieldRef &ref, const ReportObject &object);
     void compileText(const ReportObject &object, ObjectPlan &plan);
