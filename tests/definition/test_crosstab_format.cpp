@@ -76,8 +76,10 @@ private slots:
   <cell operation="Percentile" source="{Comandes.IdComanda}" argument="90"/>
   <cell operation="WeightedAverage" source="{Comandes.IdComanda}" weight="{Comandes.IdClient}"/>
   <headingStyle font="Verdana" size="8" bold="true" italic="true" color="#FFFFFF" background="#1F4E79"/>
-  <cellStyle underline="true"/>
-  <totalStyle bold="true" background="#EEEEEE"/>
+  <cellStyle underline="true"><property name="background">if ObjectValue &gt; 100 then "#C6EFCE" else DesignValue</property></cellStyle>
+  <totalStyle bold="true" background="#EEEEEE">
+    <property name="background">if ObjectValue &lt; 0 then "red" else ""</property>
+  </totalStyle>
 </crossTab>)x"_s;
         for (const QString &section : {u"reportHeader"_s, u"groupFooter"_s}) {
             const ReportDefinition first = readReportText(reportWith(full, section), QString());
@@ -93,6 +95,12 @@ private slots:
             QCOMPARE(ct.columnWidth, std::optional<Twips>(1200));
             QCOMPARE(ct.headingStyle.font.family, u"Verdana"_s);
             QCOMPARE(ct.totalStyle.background, std::optional<QRgb>(qRgb(0xEE, 0xEE, 0xEE)));
+            QCOMPARE(ct.cellStyle.propertyFormulas.size(), size_t(1));
+            QCOMPARE(ct.cellStyle.propertyFormulas[0].property, FormattedProperty::Background);
+            QCOMPARE(ct.cellStyle.propertyFormulas[0].text,
+                     u"if ObjectValue > 100 then \"#C6EFCE\" else DesignValue"_s);
+            QCOMPARE(ct.totalStyle.propertyFormulas[0].text, u"if ObjectValue < 0 then \"red\" else \"\""_s);
+            QVERIFY(ct.headingStyle.propertyFormulas.empty());
         }
     }
 
@@ -101,6 +109,20 @@ private slots:
         for (const QString &name : {u"vendes-pais-any.rpt"_s, u"comandes-venedor-estat.rpt"_s}) {
             const ReportDefinition read = readReportFile(testing::sourcePath(u"examples/"_s + name));
             QVERIFY(read == readReportText(writeReportText(read), QString()));
+        }
+    }
+
+    void aRefusedStylePropertyNamesTheOneAllowed()
+    {
+        QString ct = plainCrossTab;
+        ct.replace(u"</crossTab>"_s, u"<cellStyle><property name=\"bold\">true</property></cellStyle></crossTab>"_s);
+        try {
+            readReportText(reportWith(ct), QString());
+            QFAIL("the report was accepted");
+        } catch (const Failure &failure) {
+            QVERIFY2(failure.description().contains(u"<cellStyle>"_s)
+                         && failure.description().contains(u"són: background."_s),
+                     qPrintable(failure.description()));
         }
     }
 
@@ -138,6 +160,26 @@ private slots:
         QString parameterRow = plainCrossTab;
         parameterRow.replace(u"{Venedors.Nom}"_s, u"{?Nom}"_s);
         QTest::newRow("a row by a parameter") << parameterRow << u"reportFooter"_s << int(WrongReferenceKind);
+        const auto withStyle = [](const QString &style) {
+            QString ct = plainCrossTab;
+            return ct.replace(u"</crossTab>"_s, style + u"</crossTab>"_s);
+        };
+        const QString green = u"<property name=\"background\">\"green\"</property>"_s;
+        QTest::newRow("a cell colour by formula") << withStyle(u"<cellStyle><property name=\"color\">\"red\"</property></cellStyle>"_s)
+                                                  << u"reportFooter"_s << int(UnknownProperty);
+        QTest::newRow("an unknown property of totals")
+            << withStyle(u"<totalStyle><property name=\"shade\">\"red\"</property></totalStyle>"_s)
+            << u"reportFooter"_s << int(UnknownProperty);
+        QTest::newRow("a heading background by formula") << withStyle(u"<headingStyle>"_s + green + u"</headingStyle>"_s)
+                                                         << u"reportFooter"_s << int(UnknownProperty);
+        QTest::newRow("a background formula twice") << withStyle(u"<cellStyle>"_s + green + green + u"</cellStyle>"_s)
+                                                    << u"reportFooter"_s << int(RepeatedProperty);
+        QTest::newRow("an empty background formula")
+            << withStyle(u"<totalStyle><property name=\"background\"> </property></totalStyle>"_s)
+            << u"reportFooter"_s << int(EmptyFormula);
+        QTest::newRow("a style holding another element")
+            << withStyle(u"<cellStyle><row field=\"{@Any}\"/></cellStyle>"_s) << u"reportFooter"_s
+            << int(UnknownElement);
         QString unknownChild = plainCrossTab;
         unknownChild.replace(u"</crossTab>"_s, u"<link main=\"{@Any}\" sub=\"{@Any}\"/></crossTab>"_s);
         QTest::newRow("a child it does not take") << unknownChild << u"reportFooter"_s << int(ElementOutOfPlace);
