@@ -4,12 +4,12 @@ namespace velmora::wizard {
 
 FontSpec ReportStyle::font(double size, bool bold, bool italic) const
 {
-    FontSpec spec;
-    spec.family = family;
-    spec.pointSize = size;
-    spec.bold = bold;
-    spec.italic = italic;
-    return spec;
+    FontSpec face;
+    face.family = family;
+    face.pointSize = size;
+    face.bold = bold;
+    face.italic = italic;
+    return face;
 }
 
 const std::vector<ReportStyle> &reportStyles()
