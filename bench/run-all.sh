@@ -38,26 +38,12 @@ echo "== ranking the 5,000 clients by sales, against the same report in client o
 echo "== a cross-tab of client by month to PDF, against mdb-export of the lines"
 "$build/bench/bench_crosstab_gran" "$gran" "$runs"
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+"$here/bench/speed-table.sh" "$build" "$gran" "$runs"
 
-echo "== velmora-export of the grouped report, median of $runs (wall seconds, peak MB)"
+"$here/bench/scaling.sh" "$build" "$gran" "$runs"
+
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-floor=$(for _ in $(seq "$runs"); do /usr/bin/time -f "%e" mdb-export "$gran" LiniesComanda 2>&1 >/dev/null | tail -1; done | median)
-echo "  floor: mdb-export LiniesComanda  ${floor} s"
-for format in txt xls xls-data doc pdf; do
-  times=(); peaks=()
-  for _ in $(seq "$runs"); do
-    line=$(/usr/bin/time -f "%e %M" "$build/src/cli/velmora-export" --format "$format" --output "$out/x.$format" \
-           "$report" "$gran" 2>&1 >/dev/null | tail -1)
-    times+=("${line% *}"); peaks+=("${line#* }")
-    rm -f "$out/x.$format"
-  done
-  t=$(printf '%s\n' "${times[@]}" | median)
-  m=$(printf '%s\n' "${peaks[@]}" | median)
-  printf '  %-9s %7s s  %5d MB\n' "$format" "$t" "$((m / 1024))"
-done
-
 "$here/bench/xlsx-data.sh" "$build" "$gran" "$runs"
 
 echo "== floor for the PDF: Qt alone painting as many pages of 350 texts (one run)"

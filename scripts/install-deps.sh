@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config mold
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   mdbtools mdbtools-dev libssl-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
