@@ -2,14 +2,20 @@
 
 namespace velmora {
 
-JoinedRows::JoinedRows(QStringList aliases, std::vector<quint32> rowIndexes)
-    : m_aliases(std::move(aliases)), m_rowIndexes(std::move(rowIndexes))
+JoinedRows::JoinedRows(QStringList aliases, std::vector<quint32> rowIndexes) : m_aliases(std::move(aliases))
 {
+    const size_t tables = size_t(m_aliases.size());
+    m_rowCount = tables == 0 ? 0 : qsizetype(rowIndexes.size() / tables);
+    for (size_t t = 0; t < tables; ++t)
+        m_tables.emplace_back(rowIndexes, t, tables, size_t(m_rowCount));
 }
 
-qsizetype JoinedRows::rowCount() const
+qint64 JoinedRows::storedBytes() const
 {
-    return m_aliases.isEmpty() ? 0 : qsizetype(m_rowIndexes.size()) / m_aliases.size();
+    qint64 bytes = 0;
+    for (const RowNumberColumn &table : m_tables)
+        bytes += table.storedBytes();
+    return bytes;
 }
 
 int JoinedRows::tableIndex(const QString &alias) const

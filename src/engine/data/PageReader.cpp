@@ -30,6 +30,7 @@ void PageReader::read(quint32 page, QByteArray &buffer)
                           .arg(page)
                           .arg(m_pageCount));
     buffer.resize(m_pageSize);
+    std::lock_guard lock(m_mutex);
     if (!m_file.seek(qint64(page) * m_pageSize) || m_file.read(buffer.data(), m_pageSize) != m_pageSize)
         throw damaged(QStringLiteral("no s'ha pogut llegir la pàgina %1").arg(page));
     if (page != 0 && m_cipher)

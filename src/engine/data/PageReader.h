@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <mutex>
 
 #include "engine/core/Failure.h"
 
@@ -17,7 +18,8 @@ namespace velmora {
 /// Reads whole pages of an Access file, refusing any page that lies outside
 /// the file (a truncated file is reported, never read in part) and revealing
 /// every page after the first through the file's PageCipher, if it has one.
-/// Not thread-safe.
+/// Thread-safe: reads are serialised, so several threads may read the
+/// pages of one table at once.
 class PageReader {
 public:
     /// Opens `path` for reading; throws Failure 3002 when it cannot.
@@ -41,6 +43,7 @@ private:
     int m_pageSize;
     quint32 m_pageCount;
     std::unique_ptr<PageCipher> m_cipher;
+    std::mutex m_mutex;
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Value.h"
+#include "engine/data/TextDictionary.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,10 +12,13 @@
 namespace velmora {
 
 /// The values of one column, stored compactly by type: integers, currency
-/// units, date-time milliseconds and booleans share one int64 vector,
-/// numbers a double vector, text and binary a vector each, and null is a
-/// bit per row. Only the vector of the column's type is used; null rows
-/// hold a default there so that row numbers stay aligned.
+/// units, date-time milliseconds and booleans share one integer vector,
+/// 32 bits wide while every value fits and 64 once one does not; numbers a
+/// double vector; text a dictionary (each distinct text once); binary a
+/// vector; and null is a bit per row. Only the storage of the column's type
+/// is used; null rows hold a default there so that row numbers stay
+/// aligned. Filled by one thread, then read-only and safe to read from
+/// several threads once finish() has been called.
 class TypedColumn {
 public:
     TypedColumn(QString name, ValueType type);
@@ -31,6 +35,11 @@ public:
     void appendNumber(double v);
     void appendString(QString v);
     void appendBinary(QByteArray v);
+    /// Appends the rows of `other`, a column of the same type filled
+    /// with later rows of the same table.
+    void appendRows(TypedColumn &&other);
+    /// Frees what only filling needed.
+    void finish();
 
     bool isNull(int row) const { return m_null[size_t(row)]; }
     Value value(int row) const;
@@ -40,14 +49,23 @@ public:
     const QString &stringAt(int row) const;
     /// The number of a non-null Number row.
     std::optional<double> numberAt(int row) const;
+    /// The texts of a String column (null rows hold an empty text).
+    const TextDictionary &texts() const { return m_texts; }
+    /// Bytes the stored values take, for memory figures.
+    qint64 storedBytes() const;
 
 private:
+    qint64 integerAt(size_t row) const { return m_wide ? m_int64s[row] : m_int32s[row]; }
+    void widen();
+
     QString m_name;
     ValueType m_type;
     std::vector<bool> m_null;
+    bool m_wide = false;
+    std::vector<qint32> m_int32s;
     std::vector<qint64> m_int64s;
     std::vector<double> m_numbers;
-    std::vector<QString> m_strings;
+    TextDictionary m_texts;
     std::vector<QByteArray> m_binaries;
 };
 

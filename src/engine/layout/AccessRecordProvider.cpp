@@ -2,9 +2,11 @@
 
 #include "engine/data/AccessDatabase.h"
 #include "engine/data/TableJoiner.h"
+#include "engine/layout/ColumnRanks.h"
 #include "engine/layout/LayoutErrors.h"
 #include "engine/layout/TablePassword.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace velmora {
@@ -33,6 +35,11 @@ public:
     {
         const quint32 row = m_rows.rowOf(record, table);
         return row == JoinedRows::missing ? -1 : qint64(row);
+    }
+    std::vector<quint32> sourceRanks(int field) const override
+    {
+        const auto [table, column] = m_fieldColumns[size_t(field)];
+        return columnRanks(m_tables[size_t(table)].table->column(column));
     }
 
 private:
@@ -79,6 +86,26 @@ private:
     std::mutex m_mutex;
     std::map<QString, std::shared_ptr<AccessDatabase>> m_open;
 };
+
+/// Once the tables are joined, the columns only the links read are let go:
+/// the record set keeps the columns its fields read, and `fieldColumns`
+/// is made to point into what is kept.
+void keepOnlyFieldColumns(std::vector<AliasedTable> &tables, std::vector<std::pair<int, int>> &fieldColumns)
+{
+    for (size_t t = 0; t < tables.size(); ++t) {
+        std::vector<int> kept;
+        for (auto &[table, column] : fieldColumns) {
+            if (table != int(t))
+                continue;
+            const auto found = std::find(kept.begin(), kept.end(), column);
+            const int place = int(found - kept.begin());
+            if (found == kept.end())
+                kept.push_back(column);
+            column = place;
+        }
+        tables[t].table = std::make_shared<const ColumnTable>(tables[t].table->withColumns(kept));
+    }
+}
 
 std::vector<JoinLink> joinLinks(const ReportDefinition &definition)
 {
@@ -133,6 +160,7 @@ RecordProvider accessRecordProvider(std::map<QString, TableLocation> tables)
         if (progress)
             progress({0, 0, QStringLiteral("Enllaçant les taules")});
         JoinedRows rows = TableJoiner::join(read, joinLinks(definition), cancel);
+        keepOnlyFieldColumns(read, fieldColumns);
         return std::make_shared<JoinedRecordSet>(std::move(read), std::move(rows), std::move(fieldColumns));
     };
 }

@@ -3,10 +3,12 @@
 #include "engine/layout/LayoutErrors.h"
 #include "engine/layout/RankedGroups.h"
 #include "engine/layout/RecordContext.h"
+#include "engine/layout/SortKeyPacking.h"
 #include "engine/layout/SummaryAccumulator.h"
 #include "engine/layout/ValueOrder.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 #include <unordered_map>
 
@@ -20,12 +22,37 @@ void checkCancel(const CancelToken &cancel)
         throw Failure(LayoutErrors::Stopped, QStringLiteral("S'ha aturat la preparació de l'informe."));
 }
 
+/// A database field whose record set ranks its source rows: each record
+/// takes its row's rank, and no value is looked at. Empty when the set
+/// cannot rank the field.
+std::vector<quint32> sourceRankKey(const RecordSet &records, const Operand &operand, const std::vector<quint32> &order,
+                                   const CancelToken &cancel)
+{
+    const int table = operand.isFormula ? -1 : records.sourceTable(operand.index);
+    if (table < 0)
+        return {};
+    const std::vector<quint32> rowRanks = records.sourceRanks(operand.index);
+    if (rowRanks.empty())
+        return {};
+    std::vector<quint32> rankOf(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        if ((i & 0xFFFF) == 0)
+            checkCancel(cancel);
+        const qint64 row = records.sourceRow(order[i], table);
+        // A missing row gives a null value, which ranks as a null cell does.
+        rankOf[i] = row >= 0 ? rowRanks[size_t(row)] : 0;
+    }
+    return rankOf;
+}
+
 /// Every selected record gets, for one key, the rank of its value among all
 /// distinct values: sorting then compares small integers, and the collation
 /// runs once per distinct value instead of once per comparison.
 std::vector<quint32> rankKey(RecordContext &context, const RecordSet &records, const Operand &operand,
                              const std::vector<quint32> &order, const CancelToken &cancel)
 {
+    if (std::vector<quint32> ranked = sourceRankKey(records, operand, order, cancel); !ranked.empty())
+        return ranked;
     std::unordered_map<Value, quint32, ValueHash, ValueEqual> ids;
     std::vector<Value> distinct;
     std::vector<quint32> idOf(order.size());
@@ -73,6 +100,12 @@ std::vector<quint32> selectRecords(const ReportPlan &plan, RecordContext &contex
                                    const CancelToken &cancel, const ProgressCallback &progress)
 {
     std::vector<quint32> selected;
+    if (!plan.recordSelection()) {
+        checkCancel(cancel);
+        selected.resize(size_t(count));
+        std::iota(selected.begin(), selected.end(), quint32(0));
+        return selected;
+    }
     selected.reserve(size_t(count));
     for (qint64 r = 0; r < count; ++r) {
         if ((r & 0xFFFF) == 0) {
@@ -81,19 +114,28 @@ std::vector<quint32> selectRecords(const ReportPlan &plan, RecordContext &contex
                 progress({r, 0, QStringLiteral("Seleccionant els registres")});
         }
         context.setRecord(r);
-        if (!plan.recordSelection() || context.holds(plan.recordSelection()))
+        if (context.holds(plan.recordSelection()))
             selected.push_back(quint32(r));
     }
     return selected;
 }
 
-/// Sorts `order` by the keys; ranks[k][i] is key k's rank for order[i], and
-/// follows its record.
-void sortRecords(const ReportPlan &plan, std::vector<quint32> &order, std::vector<std::vector<quint32>> &ranks)
+/// The positions 0..n-1 of `order` in sorted order: by the keys' ranks,
+/// then by position (a stable sort).
+std::vector<quint32> sortedPositions(const ReportPlan &plan, const std::vector<std::vector<quint32>> &ranks, size_t n)
 {
-    std::vector<quint32> index(order.size());
+    std::vector<quint32> index(n);
     for (quint32 i = 0; i < index.size(); ++i)
         index[i] = i;
+    if (std::optional<SortKeyPacking> packing = SortKeyPacking::fit(plan.sortKeys(), ranks)) {
+        std::vector<std::pair<quint64, quint32>> packed(n);
+        for (quint32 i = 0; i < n; ++i)
+            packed[i] = {packing->packed(ranks, i), i};
+        std::sort(packed.begin(), packed.end());
+        for (quint32 i = 0; i < n; ++i)
+            index[i] = packed[i].second;
+        return index;
+    }
     const auto &keys = plan.sortKeys();
     std::stable_sort(index.begin(), index.end(), [&](quint32 a, quint32 b) {
         for (size_t k = 0; k < keys.size(); ++k) {
@@ -103,12 +145,22 @@ void sortRecords(const ReportPlan &plan, std::vector<quint32> &order, std::vecto
         }
         return false;
     });
+    return index;
+}
+
+/// Sorts `order` by the keys; ranks[k][i] is key k's rank for order[i].
+/// Afterwards only the group levels' ranks are kept, following their
+/// records: the other sort keys are not needed once sorted.
+void sortRecords(const ReportPlan &plan, std::vector<quint32> &order, std::vector<std::vector<quint32>> &ranks)
+{
+    const std::vector<quint32> index = sortedPositions(plan, ranks, order.size());
     const auto permute = [&index](std::vector<quint32> &values) {
         std::vector<quint32> sorted(values.size());
         for (size_t i = 0; i < index.size(); ++i)
             sorted[i] = values[index[i]];
         values = std::move(sorted);
     };
+    ranks.resize(size_t(plan.groupCount()));
     permute(order);
     for (auto &r : ranks)
         permute(r);
@@ -211,6 +263,31 @@ void computePercentages(const ReportPlan &plan, PreparedRecords &prepared)
     }
 }
 
+/// The operands the plain summaries read, each once however many summaries
+/// read it (a field summed at every level): per record each is worked out
+/// once. `operandOf[s]` and `weightOf[s]` index `operands` (-1: none).
+struct SummaryOperands {
+    std::vector<Operand> operands;
+    std::vector<int> operandOf;
+    std::vector<int> weightOf;
+
+    explicit SummaryOperands(const std::vector<SummaryPlan> &summaries)
+    {
+        for (const SummaryPlan &s : summaries) {
+            operandOf.push_back(s.isPercentage() ? -1 : slotOf(s.operand));
+            weightOf.push_back(s.isPercentage() || !s.weight ? -1 : slotOf(*s.weight));
+        }
+    }
+    int slotOf(const Operand &operand)
+    {
+        const auto found = std::find(operands.begin(), operands.end(), operand);
+        if (found != operands.end())
+            return int(found - operands.begin());
+        operands.push_back(operand);
+        return int(operands.size()) - 1;
+    }
+};
+
 void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
                       const CancelToken &cancel)
 {
@@ -225,17 +302,22 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
             prepared.levels[size_t(s.groupLevel)].summaries[&s - summaries.data()].reserve(
                 prepared.levels[size_t(s.groupLevel)].starts.size());
     }
+    const SummaryOperands read(summaries);
+    std::vector<Value> values(read.operands.size());
+    const Value none;
     const qint64 n = prepared.size();
     for (qint64 pos = 0; pos < n; ++pos) {
         if ((pos & 0xFFFF) == 0)
             checkCancel(cancel);
         context.setPosition(pos);
+        for (size_t o = 0; o < values.size(); ++o)
+            values[o] = context.operandValue(read.operands[o]);
         const int ending = prepared.firstEndingLevel[size_t(pos)];
         for (size_t s = 0; s < summaries.size(); ++s) {
             if (summaries[s].isPercentage())
                 continue;
-            const std::optional<Operand> &weight = summaries[s].weight;
-            acc[s].add(context.operandValue(summaries[s].operand), weight ? context.operandValue(*weight) : Value());
+            const int weight = read.weightOf[s];
+            acc[s].add(values[size_t(read.operandOf[s])], weight >= 0 ? values[size_t(weight)] : none);
             const int level = summaries[s].groupLevel;
             if (level >= 0 && level >= ending) {
                 prepared.levels[size_t(level)].summaries[s].push_back(acc[s].result());

@@ -35,6 +35,10 @@ public:
     /// The source row of `table` behind `record`; -1 for none (an outer join's
     /// missing side).
     virtual qint64 sourceRow(qint64 record, int table) const { Q_UNUSED(record); Q_UNUSED(table); return -1; }
+    /// For each row of the field's source table, the rank of the field's
+    /// value in the order collateValues() gives: 0 for null (as for a
+    /// missing row), equal values sharing a rank. Empty when unknown.
+    virtual std::vector<quint32> sourceRanks(int field) const { Q_UNUSED(field); return {}; }
 };
 
 /// Builds the joined records of one report (or subreport) for the fields it
