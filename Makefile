@@ -1,11 +1,13 @@
 # Everything a fresh Debian 12 machine needs: `make run` and `make test`.
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
+TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
+space      := $(subst ,, )
 SAMPLE_RPT ?= examples/vendes-per-any.rpt
 SAMPLE_MDB ?= examples/empresa.mdb
 
-.PHONY: all deps build run test test-sanitize bench install deb clean
+.PHONY: all deps build run test test-sanitize test-tsan bench install deb clean
 
 all: build
 
@@ -36,6 +38,18 @@ test-sanitize:
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer over the layout tests (several threads make the pages)
+# and the export tests: only those are built (docs/hardening.md).
+TSAN_DIRS    ?= layout writers pdf exports
+TSAN_TARGETS  = $(sort $(basename $(notdir $(wildcard $(patsubst %,tests/%/test_*.cpp,$(TSAN_DIRS))))))
+TSAN_ENV      = TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/hardening/tsan-suppressions.txt
+
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE_THREAD=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TARGETS)
+	cd $(TSAN_BUILD) && $(TSAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) \
+	    -R '^($(subst $(space),|,$(TSAN_TARGETS)))$$'
+
 bench: build
 	bash bench/run-all.sh $(BUILD)
 
@@ -47,4 +61,4 @@ deb: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD)

@@ -32,20 +32,22 @@ Band Paginator::bandAt(const StreamPosition &position, bool withItems)
     return m_builder.build(m_stream.sectionAt(position), withItems);
 }
 
-void Paginator::place(const Band &band, Twips y, Page &page) const
+void Paginator::place(Band &band, Twips y, Page &page) const
 {
     const QPoint offset(m_margins.left(), y);
-    for (PageItem item : band.items) {
+    page.items.reserve(page.items.size() + band.items.size());
+    for (PageItem &item : band.items) {
         translateItem(item, offset);
         page.items.push_back(std::move(item));
     }
+    band.items.clear();
     band.appendSheetItems(offset, page.items);
 }
 
 Twips Paginator::placeAreas(const std::vector<int> &sections, Twips y, bool withItems, Page &page)
 {
     for (int section : sections) {
-        const Band band = m_builder.build(section, withItems);
+        Band band = m_builder.build(section, withItems);
         if (band.suppressed)
             continue;
         if (withItems)
@@ -150,7 +152,7 @@ Paginator::Result Paginator::layOutPage(const PageStart &start, int pageIndex, i
             const bool fitsOnFreshPage = band.height <= bodyHeight && band.sheets.empty();
             if (!bodyEmpty && (band.keepTogether || fitsOnFreshPage))
                 break;
-            const Band full = (withItems || offset > 0) ? band : bandAt(position, true);
+            Band full = (withItems || offset > 0) ? band : bandAt(position, true);
             const Twips cut = band.keepTogether ? 0
                             : forcedHere        ? std::min(forced, full.splitPoint(room))
                                                 : full.splitPoint(room);
@@ -167,8 +169,10 @@ Paginator::Result Paginator::layOutPage(const PageStart &start, int pageIndex, i
                                   .arg(band.keepTogether ? QStringLiteral(" i s'ha de mantenir sencera") : QString()));
             }
             noteGroups(position, pageIndex, y, contents);
-            if (withItems)
-                place(full.head(cut), y, result.page);
+            if (withItems) {
+                Band head = full.head(cut);
+                place(head, y, result.page);
+            }
             lastPlaced = position;
             result.next = {position, offset + cut - band.insertedAbove};
             standOn(lastPlaced);

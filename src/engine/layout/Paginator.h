@@ -35,7 +35,9 @@ public:
 private:
     Band bandAt(const StreamPosition &position, bool withItems);
     void standOn(const StreamPosition &position);
-    void place(const Band &band, Twips y, Page &page) const;
+    /// Moves the band's items onto the page at `y`; the band keeps its
+    /// height and flags.
+    void place(Band &band, Twips y, Page &page) const;
     Twips placeAreas(const std::vector<int> &sections, Twips y, bool withItems, Page &page);
     Twips groupHeight(const StreamPosition &header, Twips limit);
     bool keepsGroupTogether(const StreamPosition &position) const;

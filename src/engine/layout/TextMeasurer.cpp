@@ -10,9 +10,13 @@ namespace velmora {
 
 TextMeasurer::FontEntry &TextMeasurer::entryFor(const FontSpec &font)
 {
-    for (FontEntry &entry : m_cache)
-        if (entry.font == font)
-            return entry;
+    if (m_last < m_cache.size() && m_cache[m_last].font == font)
+        return m_cache[m_last];
+    for (size_t i = 0; i < m_cache.size(); ++i)
+        if (m_cache[i].font == font) {
+            m_last = i;
+            return m_cache[i];
+        }
     // Sized in pixels of one twip each, so that every measure comes out in
     // twips whatever the screen's resolution.
     QFont f = toQFont(font);
@@ -22,6 +26,7 @@ TextMeasurer::FontEntry &TextMeasurer::entryFor(const FontSpec &font)
     entry.metrics = std::make_unique<QFontMetricsF>(f);
     entry.advances.assign(0x0530, -1.0);
     m_cache.push_back(std::move(entry));
+    m_last = m_cache.size() - 1;
     return m_cache.back();
 }
 

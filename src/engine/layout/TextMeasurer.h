@@ -41,6 +41,7 @@ private:
     int fittingLength(const FontSpec &font, QStringView text, Twips width);
 
     std::vector<FontEntry> m_cache;
+    size_t m_last = 0; ///< the entry found last: texts come in runs of one font
 };
 
 } // namespace velmora

@@ -185,8 +185,7 @@ void PdfPageContent::showRuns(double size, double x, double y)
         m_out.append(" Td <");
         m_lineX = lineX;
         m_lineY = lineY;
-        for (size_t i = run.firstGlyph; i < run.firstGlyph + run.glyphCount; ++i)
-            appendHex16(m_out, m_encoded.glyphs[i]);
+        appendHex16s(m_out, m_encoded.glyphs.data() + run.firstGlyph, run.glyphCount);
         m_out.append("> Tj\n");
         x += run.widthInEm * size;
     }

@@ -41,12 +41,34 @@ void appendReference(QByteArray &out, int object)
     out.append(" 0 R");
 }
 
-void appendHex16(QByteArray &out, quint16 value)
+namespace {
+
+void writeHex16(char *to, quint16 value)
 {
     static constexpr char digits[] = "0123456789ABCDEF";
-    const char hex[4] = {digits[value >> 12], digits[(value >> 8) & 0xF], digits[(value >> 4) & 0xF],
-                         digits[value & 0xF]};
+    to[0] = digits[value >> 12];
+    to[1] = digits[(value >> 8) & 0xF];
+    to[2] = digits[(value >> 4) & 0xF];
+    to[3] = digits[value & 0xF];
+}
+
+} // namespace
+
+void appendHex16(QByteArray &out, quint16 value)
+{
+    char hex[4];
+    writeHex16(hex, value);
     out.append(hex, 4);
+}
+
+void appendHex16s(QByteArray &out, const quint16 *values, size_t count)
+{
+    // One resize instead of an append per glyph: page contents are mostly these.
+    const qsizetype at = out.size();
+    out.resize(at + qsizetype(4 * count));
+    char *to = out.data() + at;
+    for (size_t i = 0; i < count; ++i, to += 4)
+        writeHex16(to, values[i]);
 }
 
 QByteArray textString(const QString &text)

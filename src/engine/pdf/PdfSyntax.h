@@ -16,6 +16,8 @@ void appendInteger(QByteArray &out, qint64 value);
 void appendReference(QByteArray &out, int object);
 /// Four hex digits, as a glyph number is written in a text string.
 void appendHex16(QByteArray &out, quint16 value);
+/// Four hex digits for each of `count` glyph numbers, written in one go.
+void appendHex16s(QByteArray &out, const quint16 *values, size_t count);
 
 /// A text string for the document's own texts (title, bookmarks): a
 /// literal string "(...)" when every character is printable ASCII, with
