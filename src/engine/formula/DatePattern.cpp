@@ -7,9 +7,23 @@ namespace velmora {
 
 namespace {
 
-QString padded(qint64 number, int width)
+/// `number` written with at least `width` digits, zeros in front.
+void appendPadded(QString &text, qint64 number, int width)
 {
-    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+    if (number < 0) { // rare: leave where the sign goes to Qt
+        text += QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+        return;
+    }
+    char digits[20];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + number % 10);
+        number /= 10;
+    } while (number > 0);
+    for (int i = count; i < width; ++i)
+        text += u'0';
+    while (count > 0)
+        text += QLatin1Char(digits[--count]);
 }
 
 bool usesNames(int width) { return width >= 3; }
@@ -60,34 +74,42 @@ DatePattern::DatePattern(QStringView pattern)
 
 QString DatePattern::format(DateTime moment) const
 {
+    Parts parts;
+    parts.date = moment.date();
+    parts.date.getDate(&parts.year, &parts.month, &parts.day);
+    parts.time = moment.time();
     QString text;
+    text.reserve(qsizetype(m_tokens.size()) * 4);
     for (const Token &token : m_tokens)
-        text += formatToken(token, moment);
+        appendToken(text, token, parts);
     return text;
 }
 
-QString DatePattern::formatToken(const Token &token, DateTime moment) const
+void DatePattern::appendToken(QString &text, const Token &token, const Parts &parts)
 {
-    const QDate date = moment.date();
-    const QTime time = moment.time();
     const int width = std::min(token.width, 2);
     switch (token.field) {
-    case Field::Literal: return token.text;
-    case Field::Day: return padded(date.day(), width);
+    case Field::Literal: text += token.text; return;
+    case Field::Day: appendPadded(text, parts.day, width); return;
     case Field::Weekday:
-        return token.width == 3 ? CatalanNames::weekdayAbbreviation(date.dayOfWeek()) : CatalanNames::weekdayName(date.dayOfWeek());
+        text += token.width == 3 ? CatalanNames::weekdayAbbreviation(parts.date.dayOfWeek())
+                                 : CatalanNames::weekdayName(parts.date.dayOfWeek());
+        return;
     case Field::Month:
         if (token.width == 3)
-            return CatalanNames::monthAbbreviation(date.month());
-        return token.width >= 4 ? CatalanNames::monthName(date.month()) : padded(date.month(), width);
-    case Field::Year: return token.width <= 2 ? padded(date.year() % 100, 2) : padded(date.year(), 4);
-    case Field::Hour24: return padded(time.hour(), width);
-    case Field::Hour12: return padded(time.hour() % 12 == 0 ? 12 : time.hour() % 12, width);
-    case Field::Minute: return padded(time.minute(), width);
-    case Field::Second: return padded(time.second(), width);
-    case Field::Millisecond: return padded(time.msec(), 3);
+            text += CatalanNames::monthAbbreviation(parts.month);
+        else if (token.width >= 4)
+            text += CatalanNames::monthName(parts.month);
+        else
+            appendPadded(text, parts.month, width);
+        return;
+    case Field::Year: appendPadded(text, token.width <= 2 ? parts.year % 100 : parts.year, token.width <= 2 ? 2 : 4); return;
+    case Field::Hour24: appendPadded(text, parts.time.hour(), width); return;
+    case Field::Hour12: appendPadded(text, parts.time.hour() % 12 == 0 ? 12 : parts.time.hour() % 12, width); return;
+    case Field::Minute: appendPadded(text, parts.time.minute(), width); return;
+    case Field::Second: appendPadded(text, parts.time.second(), width); return;
+    case Field::Millisecond: appendPadded(text, parts.time.msec(), 3); return;
     }
-    return QString();
 }
 
 QString DatePattern::spreadsheetCode() const

@@ -29,8 +29,17 @@ private:
         QString text;
     };
 
+    /// What the tokens read of one moment, worked out once for them all.
+    struct Parts {
+        QDate date;
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        QTime time;
+    };
+
     static Field fieldOf(QChar letter);
-    QString formatToken(const Token &token, DateTime moment) const;
+    static void appendToken(QString &text, const Token &token, const Parts &parts);
 
     std::vector<Token> m_tokens;
 };

@@ -40,6 +40,22 @@ bool Formula::isConstant() const
     });
 }
 
+bool Formula::readsOnlyReferences() const
+{
+    return std::none_of(m_tree.nodes.begin(), m_tree.nodes.end(), [](const SyntaxNode &node) {
+        return node.kind == NodeKind::Summary || node.kind == NodeKind::Special;
+    });
+}
+
+std::vector<int> Formula::referenceSlots() const
+{
+    std::vector<int> bound;
+    for (const SyntaxNode &node : m_tree.nodes)
+        if (node.kind == NodeKind::Reference)
+            bound.push_back(node.slot);
+    return bound;
+}
+
 ValueType Formula::resultType() const
 {
     return m_tree.root < 0 ? ValueType::Null : m_tree.nodes[size_t(m_tree.root)].staticType;

@@ -29,6 +29,11 @@ public:
     bool usesSpecialValue(SpecialValue which) const;
     /// True when the result is the same for every record and page.
     bool isConstant() const;
+    /// True when the result depends on nothing but the references the
+    /// formula reads (no summary, page or print value).
+    bool readsOnlyReferences() const;
+    /// The slots the references were bound to (see bind), in order.
+    std::vector<int> referenceSlots() const;
     /// The type the result surely has, Null when only evaluation can tell.
     ValueType resultType() const;
 

@@ -1,8 +1,7 @@
 #include "engine/layout/ChartGathering.h"
 
-#include "engine/formula/ValueComparison.h"
 #include "engine/formula/ValueFormatter.h"
-#include "engine/layout/ValueOrder.h"
+#include "engine/layout/ChartRecordPoints.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,19 +11,6 @@
 namespace velmora {
 
 namespace {
-
-std::optional<double> chartNumber(const Value &value)
-{
-    switch (value.type()) {
-    case ValueType::Integer:
-    case ValueType::Number:
-    case ValueType::Currency: {
-        const double d = value.toDouble();
-        return std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
-    }
-    default: return std::nullopt;
-    }
-}
 
 QString seriesName(const ChartSeries &series)
 {
@@ -95,52 +81,10 @@ ChartValues perGroupPair(const ChartDefinition &chart, const ChartPlan &plan, co
     return values;
 }
 
-/// Puts the context back on its record however the gathering ends.
-class PositionKeeper {
-public:
-    explicit PositionKeeper(RecordContext &context) : m_context(context), m_position(context.position()) {}
-    ~PositionKeeper() { m_context.setPosition(m_position); }
-    PositionKeeper(const PositionKeeper &) = delete;
-    PositionKeeper &operator=(const PositionKeeper &) = delete;
-
-private:
-    RecordContext &m_context;
-    qint64 m_position;
-};
-
 ChartValues perRecord(const ChartDefinition &chart, const ChartPlan &plan, RecordContext &context,
                       ChartScope scope)
 {
-    struct Point {
-        Value x;
-        std::vector<std::optional<double>> sums;
-    };
-    std::vector<Point> points;
-    std::unordered_map<Value, size_t, ValueHash, ValueEqual> pointOf;
-    size_t last = 0;
-    {
-        PositionKeeper keeper(context);
-        for (qint64 p = scope.begin; p < scope.end && plan.x; ++p) {
-            context.setPosition(p);
-            Value x = context.operandValue(*plan.x);
-            if (x.isNull())
-                continue;
-            // Neighbouring records mostly share their x (a month, a day):
-            // the last point found is tried before the hash.
-            if (last >= points.size() || !ValueEqual()(points[last].x, x)) {
-                auto [at, added] = pointOf.try_emplace(x, points.size());
-                if (added)
-                    points.push_back({std::move(x), std::vector<std::optional<double>>(plan.ys.size())});
-                last = at->second;
-            }
-            Point &point = points[last];
-            for (size_t s = 0; s < plan.ys.size(); ++s)
-                if (const std::optional<double> y = chartNumber(context.operandValue(plan.ys[s])))
-                    point.sums[s] = point.sums[s].value_or(0) + *y;
-        }
-    }
-    std::stable_sort(points.begin(), points.end(),
-                     [](const Point &a, const Point &b) { return compareValues(a.x, b.x) < 0; });
+    const std::vector<ChartRecordPoint> points = gatherRecordPoints(plan, context, scope);
     ChartValues values;
     for (const ChartSeries &series : chart.series)
         values.series.append(seriesName(series));
@@ -155,6 +99,19 @@ ChartValues perRecord(const ChartDefinition &chart, const ChartPlan &plan, Recor
 }
 
 } // namespace
+
+std::optional<double> chartNumber(const Value &value)
+{
+    switch (value.type()) {
+    case ValueType::Integer:
+    case ValueType::Number:
+    case ValueType::Currency: {
+        const double d = value.toDouble();
+        return std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
+    }
+    default: return std::nullopt;
+    }
+}
 
 ChartScope chartScope(const PreparedRecords &prepared, int level, qint64 position)
 {

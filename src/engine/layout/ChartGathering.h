@@ -12,6 +12,9 @@ struct ChartScope {
     qint64 end = 0;
 };
 
+/// What a chart draws of a value: a finite number, none for anything else.
+std::optional<double> chartNumber(const Value &value);
+
 /// The scope of a section of group `level` (-1: the report) while the
 /// context stands on one of its records.
 ChartScope chartScope(const PreparedRecords &prepared, int level, qint64 position);

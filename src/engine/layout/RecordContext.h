@@ -36,6 +36,7 @@ public:
 
     qint64 position() const { return m_position; }
     const PreparedRecords &prepared() const { return m_prepared; }
+    const ReportPlan &plan() const { return m_plan; }
     Value evaluate(const Formula &formula);
     Value formulaValue(int index);
     Value operandValue(const Operand &operand);
