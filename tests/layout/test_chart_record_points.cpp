@@ -1,7 +1,7 @@
 // A chart of records works its x out once per source row when one table's
-// row fixes it, and reads plain fields straight from the records: what it
-// draws must not change for it, whether or not the records say where their
-// fields come from.
+// row fixes it, reads plain fields straight from the records and the
+// numbers the summaries kept for it: what it draws must not change for it,
+// whether or not the records say where their fields come from.
 
 #include "LayoutTestSupport.h"
 
@@ -162,23 +162,68 @@ private slots:
         QCOMPARE(chart.numbers[3][1], std::optional<double>(5));
     }
 
+    void numbersKeptBySummariesDrawWhatTheFormulaGives_data()
+    {
+        QTest::addColumn<int>("keep");
+        QTest::newRow("orders in their own order") << -2;
+        QTest::newRow("orders ranked, all kept: the numbers follow") << -1;
+        QTest::newRow("the best three orders: worked out again") << 3;
+    }
+
+    void numbersKeptBySummariesDrawWhatTheFormulaGives()
+    {
+        // A report total of the chart's Import keeps Import's numbers for
+        // the chart; ranked or not, what it draws is what the formula gives.
+        QFETCH(int, keep);
+        auto plain = monthlyChartReport();
+        GroupDefinition order;
+        order.field = dbField(u"C"_s, u"Id"_s);
+        if (keep >= -1) {
+            GroupRanking ranking;
+            ranking.by = summaryOf(SummaryOperation::Sum, dbField(u"L"_s, u"Quantitat"_s), 0);
+            if (keep >= 0)
+                ranking.keep = keep;
+            order.ranking = ranking;
+        }
+        plain->groups.push_back(order);
+        auto summed = std::make_shared<ReportDefinition>(*plain);
+        summed->sections[0].objects.push_back(fieldObject(
+            u"Total"_s, summaryOf(SummaryOperation::Sum, formulaField(u"Import"_s), -1), QRect(0, 3000, 2000, 200)));
+
+        const auto kept = layOutLines(summed, m_data, true);
+        const ReportPlan plan(summed, ParameterValues{});
+        int import = 0;
+        while (plan.formulaName(import) != u"Import"_s)
+            ++import;
+        CancelToken cancel;
+        QVERIFY(kept->preparedRecords(cancel).chartNumbers.column(Operand{true, import}));
+        QVERIFY(!layOutLines(plain, m_data, true)->preparedRecords(cancel).chartNumbers.column(Operand{true, import}));
+        const ChartValuesItem drawn = onlyChart(kept);
+        const ChartValuesItem workedOut = onlyChart(layOutLines(plain, m_data, true));
+        QVERIFY(!drawn.categories.isEmpty());
+        QCOMPARE(drawn.categories, workedOut.categories);
+        QCOMPARE(drawn.numbers, workedOut.numbers);
+    }
+
     void tableThatFixesAnOperand_data()
     {
         QTest::addColumn<QString>("formula");
         QTest::addColumn<int>("table");
-        QTest::newRow("fields of the order and a parameter") << u"Mes"_s << 1;
-        QTest::newRow("through another formula") << u"DeLaComanda"_s << 1;
-        QTest::newRow("fields of the line") << u"Import"_s << 0;
-        QTest::newRow("fields of two tables") << u"Barrejat"_s << -1;
-        QTest::newRow("a summary") << u"AmbResum"_s << -1;
-        QTest::newRow("the page number") << u"AmbPagina"_s << -1;
-        QTest::newRow("no field at all") << u"Constant"_s << -1;
+        QTest::addColumn<bool>("onlyRecord");
+        QTest::newRow("fields of the order and a parameter") << u"Mes"_s << 1 << true;
+        QTest::newRow("through another formula") << u"DeLaComanda"_s << 1 << true;
+        QTest::newRow("fields of the line") << u"Import"_s << 0 << true;
+        QTest::newRow("fields of two tables") << u"Barrejat"_s << -1 << true;
+        QTest::newRow("a summary") << u"AmbResum"_s << -1 << false;
+        QTest::newRow("the page number") << u"AmbPagina"_s << -1 << false;
+        QTest::newRow("no field at all") << u"Constant"_s << -1 << true;
     }
 
     void tableThatFixesAnOperand()
     {
         QFETCH(QString, formula);
         QFETCH(int, table);
+        QFETCH(bool, onlyRecord);
         const ReportPlan plan(monthlyChartReport(), ParameterValues{});
         const auto &[columns, rows] = m_data.tables.at(QString());
         const JoinedLines records(plan.fields(), columns, rows);
@@ -186,6 +231,7 @@ private slots:
         while (plan.formulaName(index) != formula)
             ++index;
         QCOMPARE(operandSourceTable(plan, records, Operand{true, index}), table);
+        QCOMPARE(operandReadsOnlyRecord(plan, Operand{true, index}), onlyRecord);
     }
 
     void aFieldIsFixedByItsOwnTableWhenTheRecordsTell()

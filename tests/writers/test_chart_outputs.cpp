@@ -46,7 +46,7 @@ Page chartPage()
     values.categoryTitle = QStringLiteral("País");
     values.series = {QStringLiteral("Vendes")};
     values.categories = {QStringLiteral("Espanya"), QStringLiteral("Suïssa")};
-    values.values = {{QStringLiteral("2.018.692")}, {QStringLiteral("47.242")}};
+    values.valueFormat = QStringLiteral("#,##0");
     values.numbers = {{2018692.0}, {47242.0}};
     values.cellFormat = QStringLiteral("#,##0");
     page.items.emplace_back(values);

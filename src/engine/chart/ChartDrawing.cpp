@@ -44,15 +44,13 @@ ChartValuesItem chartValuesItem(const ChartDefinition &chart, const ChartValues 
     item.categories = values.categories;
     item.cellFormat = spreadsheetFormat(ValueType::Number, chart.valueFormat.isEmpty() ? QStringLiteral("#,##0.##")
                                                                                          : chart.valueFormat);
+    item.valueFormat = chart.valueFormat;
+    // The numbers are written out only by the outputs that print them as a
+    // table: the drawing itself has its own labels.
     for (int c = 0; c < values.categoryCount(); ++c) {
-        QStringList row;
         std::vector<std::optional<double>> numbers;
-        for (int s = 0; s < values.seriesCount(); ++s) {
-            const std::optional<double> v = values.at(s, c);
-            row.append(v ? chartValueText(chart, *v) : QString());
-            numbers.push_back(v);
-        }
-        item.values.push_back(std::move(row));
+        for (int s = 0; s < values.seriesCount(); ++s)
+            numbers.push_back(values.at(s, c));
         item.numbers.push_back(std::move(numbers));
     }
     return item;

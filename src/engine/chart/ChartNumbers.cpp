@@ -18,8 +18,13 @@ QString patternWithDecimals(int decimals)
 
 QString chartValueText(const ChartDefinition &chart, double value)
 {
-    if (!chart.valueFormat.isEmpty())
-        return formatValue(Value::number(value), chart.valueFormat);
+    return chartValueText(chart.valueFormat, value);
+}
+
+QString chartValueText(const QString &valueFormat, double value)
+{
+    if (!valueFormat.isEmpty())
+        return formatValue(Value::number(value), valueFormat);
     const bool whole = std::abs(value - std::round(value)) < 1e-9 * std::max(1.0, std::abs(value));
     return formatValue(Value::number(value), patternWithDecimals(whole ? 0 : 2));
 }

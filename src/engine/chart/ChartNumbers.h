@@ -10,6 +10,8 @@ namespace velmora {
 /// format when it has one (the formats fields take), else with two
 /// decimals when it has a fraction and none when it is whole.
 QString chartValueText(const ChartDefinition &chart, double value);
+/// The same for a chart whose value format is `valueFormat`.
+QString chartValueText(const QString &valueFormat, double value);
 
 /// A value axis tick: the chart's format when it has one, else with the
 /// decimals the step needs; `percent` adds " %".

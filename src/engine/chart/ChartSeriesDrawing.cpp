@@ -185,14 +185,17 @@ void drawLine(const ChartDefinition &chart, const ChartValues &values, const Axi
         items.emplace_back(std::move(line));
     if (!chart.markers)
         return;
+    // One circle, moved to each point: its curves are worked out once.
+    PathItem circle;
+    circle.addArc(QPointF(0, 0), markerRadius, 0, 360, false);
+    circle.close();
+    circle.filled = true;
+    circle.fillColor = chartColour(chart, s);
+    circle.strokeWidth = 10;
+    circle.strokeColor = qRgb(255, 255, 255);
     for (const QPointF &p : points) {
-        PathItem marker;
-        marker.addArc(p, markerRadius, 0, 360, false);
-        marker.close();
-        marker.filled = true;
-        marker.fillColor = chartColour(chart, s);
-        marker.strokeWidth = 10;
-        marker.strokeColor = qRgb(255, 255, 255);
+        PathItem marker = circle;
+        marker.translate(p);
         items.emplace_back(std::move(marker));
     }
 }

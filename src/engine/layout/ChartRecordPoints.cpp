@@ -5,6 +5,7 @@
 #include "engine/layout/ValueOrder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace velmora {
@@ -30,7 +31,8 @@ class OperandReader {
 public:
     OperandReader(const Operand &operand, RecordContext &context)
         : m_operand(operand), m_context(context),
-          m_straight(!operand.isFormula && !context.prepared().anyGathered)
+          m_straight(!operand.isFormula && !context.prepared().anyGathered),
+          m_kept(context.prepared().chartNumbers.column(operand))
     {
     }
 
@@ -42,10 +44,21 @@ public:
         return m_context.operandValue(m_operand);
     }
 
+    /// The number the chart draws: the one the summaries kept when there is
+    /// one (PreparedRecords::chartNumbers).
+    std::optional<double> numberAt(qint64 position, qint64 record)
+    {
+        if (!m_kept)
+            return chartNumber(at(position, record));
+        const double kept = (*m_kept)[size_t(position)];
+        return std::isnan(kept) ? std::nullopt : std::optional<double>(kept);
+    }
+
 private:
     Operand m_operand;
     RecordContext &m_context;
     bool m_straight;
+    const std::vector<double> *m_kept;
 };
 
 /// The points met so far, found by their x.
@@ -123,7 +136,7 @@ std::vector<ChartRecordPoint> gatherRecordPoints(const ChartPlan &plan, RecordCo
         if (!point)
             continue;
         for (size_t s = 0; s < ys.size(); ++s)
-            if (const std::optional<double> y = chartNumber(ys[s].at(p, record)))
+            if (const std::optional<double> y = ys[s].numberAt(p, record))
                 points.add(*point, s, *y);
     }
     return std::move(points).inOrderOfX();

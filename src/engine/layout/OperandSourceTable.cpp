@@ -79,7 +79,35 @@ private:
     std::vector<int> m_formulaTables;
 };
 
+/// Whether formula `index` reads only what its record fixes; `walking`
+/// marks the formulas on the way down, so that a circle ends.
+bool formulaReadsOnlyRecord(const ReportPlan &plan, int index, std::vector<bool> &walking)
+{
+    const Formula &formula = plan.formula(index);
+    if (walking[size_t(index)] || !formula.readsOnlyReferences())
+        return false;
+    walking[size_t(index)] = true;
+    bool only = true;
+    for (const int slot : formula.referenceSlots()) {
+        const SlotTarget &target = plan.slotTargets()[size_t(slot)];
+        if (target.kind == SlotTarget::Kind::Formula)
+            only = formulaReadsOnlyRecord(plan, target.index, walking);
+        else
+            only = target.kind == SlotTarget::Kind::Field || target.kind == SlotTarget::Kind::Parameter;
+        if (!only)
+            break;
+    }
+    walking[size_t(index)] = false;
+    return only;
+}
+
 } // namespace
+
+bool operandReadsOnlyRecord(const ReportPlan &plan, const Operand &operand)
+{
+    std::vector<bool> walking(size_t(plan.formulaCount()), false);
+    return !operand.isFormula || formulaReadsOnlyRecord(plan, operand.index, walking);
+}
 
 int operandSourceTable(const ReportPlan &plan, const RecordSet &records, const Operand &operand)
 {

@@ -18,4 +18,10 @@ namespace velmora {
 /// field (PreparedRecords::anyGathered).
 int operandSourceTable(const ReportPlan &plan, const RecordSet &records, const Operand &operand);
 
+/// Whether `operand`'s value is fixed by its record alone: a database field,
+/// or a formula that reads only fields, parameters and such formulas (no
+/// summary, running total, page or record number). Such a value is the
+/// same whenever and wherever it is worked out.
+bool operandReadsOnlyRecord(const ReportPlan &plan, const Operand &operand);
+
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Value.h"
+#include "engine/layout/KeptNumbers.h"
 #include "engine/layout/RecordSet.h"
 
 #include <memory>
@@ -43,6 +44,7 @@ struct PreparedRecords {
     std::vector<quint8> firstEndingLevel;
     std::vector<Value> reportSummaries; ///< by summary; Null for those of a group level
     std::vector<std::vector<Value>> runningTotals; ///< [total][position]
+    KeptNumbers chartNumbers; ///< what charts of records read of the summaries' operands
     bool summariesReady = false;
     bool anyGathered = false; ///< some group gathers the rest of a ranked level
     bool runningTotalsReady = false;

@@ -1,6 +1,7 @@
 #include "engine/layout/RecordPreparation.h"
 
 #include "engine/layout/LayoutErrors.h"
+#include "engine/layout/OperandSourceTable.h"
 #include "engine/layout/RankedGroups.h"
 #include "engine/layout/RecordContext.h"
 #include "engine/layout/SortKeyPacking.h"
@@ -288,6 +289,26 @@ struct SummaryOperands {
     }
 };
 
+/// Which of the summaries' operands a chart of records also reads: their
+/// numbers are kept by position as they are worked out (KeptNumbers), when
+/// the record alone fixes them. Returns their indexes into `operands`.
+std::vector<size_t> keepChartNumbers(const ReportPlan &plan, PreparedRecords &prepared,
+                                     const std::vector<Operand> &operands)
+{
+    std::vector<size_t> kept;
+    std::vector<Operand> keptOperands;
+    const std::vector<Operand> &charted = plan.chartRecordOperands();
+    for (size_t o = 0; o < operands.size(); ++o) {
+        if (std::find(charted.begin(), charted.end(), operands[o]) == charted.end()
+            || !operandReadsOnlyRecord(plan, operands[o]))
+            continue;
+        kept.push_back(o);
+        keptOperands.push_back(operands[o]);
+    }
+    prepared.chartNumbers.keep(std::move(keptOperands), kept.empty() ? 0 : prepared.size());
+    return kept;
+}
+
 void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordContext &context,
                       const CancelToken &cancel)
 {
@@ -303,6 +324,7 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
                 prepared.levels[size_t(s.groupLevel)].starts.size());
     }
     const SummaryOperands read(summaries);
+    const std::vector<size_t> kept = keepChartNumbers(plan, prepared, read.operands);
     std::vector<Value> values(read.operands.size());
     const Value none;
     const qint64 n = prepared.size();
@@ -312,6 +334,8 @@ void computeSummaries(const ReportPlan &plan, PreparedRecords &prepared, RecordC
         context.setPosition(pos);
         for (size_t o = 0; o < values.size(); ++o)
             values[o] = context.operandValue(read.operands[o]);
+        for (size_t k = 0; k < kept.size(); ++k)
+            prepared.chartNumbers.set(k, pos, values[kept[k]]);
         const int ending = prepared.firstEndingLevel[size_t(pos)];
         for (size_t s = 0; s < summaries.size(); ++s) {
             if (summaries[s].isPercentage())
@@ -412,7 +436,8 @@ bool onlyMovesGroups(const RankedOrder &ranked, int level, const PreparedRecords
 
 /// Gives each group of `prepared` the summaries its records had as a group
 /// of `before`, the same records in their earlier order: a group that only
-/// moved adds up to what it did, so nothing is counted again.
+/// moved adds up to what it did, so nothing is counted again. The numbers
+/// kept for charts follow their records to the new order.
 void carrySummaries(const PreparedRecords &before, PreparedRecords &prepared)
 {
     std::vector<quint32> earlierPosition(size_t(prepared.records->size()));
@@ -431,6 +456,12 @@ void carrySummaries(const PreparedRecords &before, PreparedRecords &prepared)
                 level.summaries[s].push_back(earlier.summaries[s][size_t(group)]);
             }
         }
+    }
+    if (!prepared.chartNumbers.empty()) {
+        std::vector<quint32> from(prepared.order.size());
+        for (size_t p = 0; p < from.size(); ++p)
+            from[p] = earlierPosition[prepared.order[p]];
+        prepared.chartNumbers.reorder(from);
     }
 }
 

@@ -273,8 +273,12 @@ std::shared_ptr<const ChartPlan> ReportPlan::compileChart(const ChartDefinition 
     for (const ChartSeries &series : chart.series) {
         if (!series.value)
             continue;
-        if (chart.data == ChartData::Records)
+        if (chart.data == ChartData::Records) {
             plan->ys.push_back(operandFor(*series.value, where));
+            if (std::find(m_chartRecordOperands.begin(), m_chartRecordOperands.end(), plan->ys.back())
+                == m_chartRecordOperands.end())
+                m_chartRecordOperands.push_back(plan->ys.back());
+        }
         else if (series.value->kind == FieldRef::Kind::Summary && series.value->operand)
             plan->summaries.push_back(summaryFor(*series.value, where));
         else

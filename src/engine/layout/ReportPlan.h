@@ -8,6 +8,7 @@
 #include "engine/definition/ReportDefinition.h"
 #include "engine/formula/Formula.h"
 #include "engine/layout/ObjectLook.h"
+#include "engine/layout/Operand.h"
 #include "engine/layout/PropertyPlan.h"
 #include "engine/layout/RecordSet.h"
 
@@ -30,13 +31,6 @@ struct SlotTarget {
     int index = 0;
 };
 
-/// A value per record that the engine sorts, groups or sums by: a database
-/// field or a formula.
-struct Operand {
-    bool isFormula = false;
-    int index = 0; ///< field index or formula index
-    bool operator==(const Operand &) const = default;
-};
 
 struct SummaryPlan {
     SummaryOperation operation = SummaryOperation::Sum;
@@ -133,6 +127,8 @@ public:
     const std::vector<ParameterValue> &parameterSets() const { return m_parameterSets; }
     const std::vector<SummaryPlan> &summaries() const { return m_summaries; }
     const std::vector<RunningTotalPlan> &runningTotals() const { return m_runningTotals; }
+    /// The y operands of every chart of records, each once.
+    const std::vector<Operand> &chartRecordOperands() const { return m_chartRecordOperands; }
     const std::optional<Formula> &recordSelection() const { return m_recordSelection; }
     /// Group keys outermost first, then the sort fields.
     const std::vector<SortKeyPlan> &sortKeys() const { return m_sortKeys; }
@@ -191,6 +187,7 @@ private:
     std::vector<ParameterValue> m_parameterSets;
     std::vector<SummaryPlan> m_summaries;
     std::vector<RunningTotalPlan> m_runningTotals;
+    std::vector<Operand> m_chartRecordOperands;
     std::optional<Formula> m_recordSelection;
     std::vector<SortKeyPlan> m_sortKeys;
     std::vector<std::optional<Formula>> m_groupSelections;

@@ -20,8 +20,8 @@ struct ChartValuesItem {
     QString categoryTitle;
     QStringList series;     ///< one column each
     QStringList categories; ///< one row each
-    std::vector<QStringList> values; ///< [category][series], formatted as the chart formats them
-    std::vector<std::vector<std::optional<double>>> numbers; ///< [category][series], for typed cells
+    std::vector<std::vector<std::optional<double>>> numbers; ///< [category][series]
+    QString valueFormat; ///< how the chart writes its numbers (chartValueText); empty: its default
     QString cellFormat; ///< the numbers' format in spreadsheet form
 };
 

@@ -1,5 +1,7 @@
 #include "engine/writers/ChartTables.h"
 
+#include "engine/chart/ChartNumbers.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -44,13 +46,15 @@ public:
         for (int s = 0; s < int(m_chart.series.size()); ++s)
             cell(m_firstWidth + s * m_columnWidth, m_columnWidth, m_chart.series[s], HorizontalAlignment::Right, true);
         m_top += rowHeight;
-        for (size_t c = 0; c < m_chart.values.size(); ++c) {
+        for (size_t c = 0; c < m_chart.numbers.size(); ++c) {
             cell(0, m_firstWidth, m_chart.categories.value(qsizetype(c)), HorizontalAlignment::Left, false);
-            for (int s = 0; s < int(m_chart.values[c].size()); ++s) {
-                TextItem &value = cell(m_firstWidth + s * m_columnWidth, m_columnWidth, m_chart.values[c][s],
+            for (int s = 0; s < int(m_chart.numbers[c].size()); ++s) {
+                const std::optional<double> number = m_chart.numbers[c][size_t(s)];
+                TextItem &value = cell(m_firstWidth + s * m_columnWidth, m_columnWidth,
+                                       number ? chartValueText(m_chart.valueFormat, *number) : QString(),
                                        HorizontalAlignment::Right, false);
-                if (c < m_chart.numbers.size() && size_t(s) < m_chart.numbers[c].size() && m_chart.numbers[c][size_t(s)]) {
-                    value.value = Value::number(*m_chart.numbers[c][size_t(s)]);
+                if (number) {
+                    value.value = Value::number(*number);
                     value.cellFormat = m_chart.cellFormat;
                 }
             }
