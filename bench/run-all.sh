@@ -51,5 +51,5 @@ echo "== floor for the PDF: Qt alone painting as many pages of 350 texts (one ru
 pages=$(pdfinfo "$out/x.pdf" | awk '/^Pages:/ {print $2}')
 "$build/bench/bench_writers" --qt-floor "${pages:-18666}"
 
-echo "== a line chart in each of the 5,000 client footers, against the same footers without one"
+echo "== a line chart in each client footer of the sales per client, against the same footers without one"
 "$build/bench/bench_chart_gran" "$gran" "$runs"
