@@ -61,10 +61,11 @@ viewer=$("$build/bench/bench_report_gran" "$gran" "$report" "$runs")
 figure() { printf '%s\n' "$viewer" | awk -v key="$1" 'index($0, key) { for (i = 1; i <= NF; ++i) if ($i == "s") { print $(i - 1); exit } }'; }
 first=$(figure "first page ready")
 every=$(figure "every page made once")
-page9000=$(figure "page 9000")
+page9000=$(printf '%s\n' "$viewer" | awk '/once counted/ { for (i = 1; i <= NF; ++i) if ($i == "ms") { print $(i - 1); exit } }')
 [ -n "$first" ] && row "first page ready in the viewer" "$first" "$(awk -v f="$floor" 'BEGIN { printf "%.2f", 1.0 / f }')"
 [ -n "$every" ] && row "every page made once" "$every" "$(awk -v f="$floor" 'BEGIN { printf "%.2f", 2.5 / f }')"
-[ -n "$page9000" ] && printf '  %-30s %7s s  (aim <= 0.2 s once pages are counted)\n' "page 9000 after the request" "$page9000"
+[ -n "$page9000" ] && printf '  %-30s %7s ms  aim <= 200 ms once pages are counted  %s\n' "page 9000 after the request" \
+                          "$page9000" "$(awk -v v="$page9000" 'BEGIN { print (v <= 200) ? "met" : "missed" }')"
 printf '  %-30s %7d MB  aim <= 150 MB  %s\n' "peak memory, any format" "$peak_all" \
        "$( [ "$peak_all" -le 150 ] && echo met || echo missed)"
 echo "  (the first page and every page are held to 1.0 s and 2.5 s on this machine: their aims as ratios use this run's floor)"

@@ -35,7 +35,8 @@ Band Paginator::bandAt(const StreamPosition &position, bool withItems)
 void Paginator::place(Band &band, Twips y, Page &page) const
 {
     const QPoint offset(m_margins.left(), y);
-    page.items.reserve(page.items.size() + band.items.size());
+    // No reserve here: to the exact size band after band, it would move
+    // every item already on the page each time; the vector grows by itself.
     for (PageItem &item : band.items) {
         translateItem(item, offset);
         page.items.push_back(std::move(item));
