@@ -27,7 +27,8 @@ trap 'rm -rf "$out"' EXIT
 
 # The report with a record selection put before its sorts.
 selected() {
-  sed "s|  <sorts>|  <recordSelection>$1</recordSelection>\n  <sorts>|" "$report" >"$out/$2.rpt"
+  local selection=${1//&/\\&} # an & of the XML stands for itself, not for what sed matched
+  sed "s|  <sorts>|  <recordSelection>$selection</recordSelection>\n  <sorts>|" "$report" >"$out/$2.rpt"
 }
 selected 'Year({Comandes.DataComanda}) = 1900' none
 selected 'Year({Comandes.DataComanda}) = 2022' year
@@ -49,6 +50,10 @@ measure() { # name -> "wall peakKB pages"
 read -r t0 m0 p0 <<<"$(measure none)"
 read -r t1 m1 p1 <<<"$(measure year)"
 read -r t7 m7 p7 <<<"$(measure all)"
+if [ "$p0" = 0 ] || [ "$p1" = 0 ] || [ "$p7" = 0 ]; then
+  echo "== scaling: an export made no PDF (nothing: $p0, one year: $p1, every year: $p7 pages)"
+  exit 1
+fi
 # Lines per year, counted independently of the engine.
 mdb-export "$gran" Comandes | awk -F, 'NR > 1 && $4 ~ /^"[0-9][0-9]\/[0-9][0-9]\/22 / {print $1}' | sort >"$out/orders"
 lines_year=$(mdb-export "$gran" LiniesComanda | awk -F, 'NR > 1 {print $2}' | sort | join - "$out/orders" | wc -l)
