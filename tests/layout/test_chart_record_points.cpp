@@ -165,9 +165,11 @@ private slots:
     void numbersKeptBySummariesDrawWhatTheFormulaGives_data()
     {
         QTest::addColumn<int>("keep");
-        QTest::newRow("orders in their own order") << -2;
-        QTest::newRow("orders ranked, all kept: the numbers follow") << -1;
-        QTest::newRow("the best three orders: worked out again") << 3;
+        QTest::addColumn<bool>("gatherRest");
+        QTest::newRow("orders in their own order") << -2 << false;
+        QTest::newRow("orders ranked, all kept: the numbers follow") << -1 << false;
+        QTest::newRow("the best three orders: worked out again") << 3 << false;
+        QTest::newRow("the best three and the rest: not read") << 3 << true;
     }
 
     void numbersKeptBySummariesDrawWhatTheFormulaGives()
@@ -175,6 +177,7 @@ private slots:
         // A report total of the chart's Import keeps Import's numbers for
         // the chart; ranked or not, what it draws is what the formula gives.
         QFETCH(int, keep);
+        QFETCH(bool, gatherRest);
         auto plain = monthlyChartReport();
         GroupDefinition order;
         order.field = dbField(u"C"_s, u"Id"_s);
@@ -183,6 +186,7 @@ private slots:
             ranking.by = summaryOf(SummaryOperation::Sum, dbField(u"L"_s, u"Quantitat"_s), 0);
             if (keep >= 0)
                 ranking.keep = keep;
+            ranking.gatherRest = gatherRest;
             order.ranking = ranking;
         }
         plain->groups.push_back(order);

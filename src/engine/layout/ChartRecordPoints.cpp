@@ -32,7 +32,9 @@ public:
     OperandReader(const Operand &operand, RecordContext &context)
         : m_operand(operand), m_context(context),
           m_straight(!operand.isFormula && !context.prepared().anyGathered),
-          m_kept(context.prepared().chartNumbers.column(operand))
+          // Where a group gathers the rest of a ranked level, the section sees
+          // that group's name in place of its field: the summaries' pass did not.
+          m_kept(context.prepared().anyGathered ? nullptr : context.prepared().chartNumbers.column(operand))
     {
     }
 
