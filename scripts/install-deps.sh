@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config mold
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
-  mdbtools mdbtools-dev libssl-dev libfontconfig-dev zlib1g-dev
+  mdbtools mdbtools-dev libssl-dev libfontconfig-dev libdeflate-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth dbus-x11 at-spi2-core python3-pyatspi
   poppler-utils qpdf python3-xlrd libreoffice-calc-nogui libreoffice-writer-nogui

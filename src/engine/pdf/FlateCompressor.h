@@ -3,14 +3,16 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <zlib.h>
+struct libdeflate_compressor;
 
 namespace velmora::pdf {
 
-/// Deflates stream data (PDF's FlateDecode) with one zlib stream reused for
-/// every call, so that compressing thousands of page contents allocates
-/// nothing after the first. Level 1: page contents are repetitive text
-/// operators, and the fastest level already shrinks them about sixfold.
+/// Deflates stream data (PDF's FlateDecode, zlib format) with libdeflate's
+/// whole-buffer compressor, one reused for every call, so that compressing
+/// thousands of page contents allocates nothing after the first. Level 1:
+/// page contents are repetitive text operators, and the fastest level
+/// already shrinks them about fivefold; on the large report's pages it takes
+/// two thirds of zlib's time at the same level, for a tenth fewer bytes.
 class FlateCompressor {
 public:
     FlateCompressor();
@@ -22,7 +24,7 @@ public:
     const QByteArray &compress(QByteArrayView data);
 
 private:
-    z_stream m_stream{};
+    libdeflate_compressor *m_compressor = nullptr;
     QByteArray m_output;
 };
 
