@@ -7,10 +7,12 @@ namespace {
 constexpr int noTable = -1; ///< no one table fixes the value
 constexpr int noField = -2; ///< reads no field: the same for every record
 
-/// Walks the formulas an operand reads, each at most once.
+/// Walks the formulas an operand reads, each at most once. Without records
+/// every field counts as coming from one table: what is left to tell is
+/// whether the record alone fixes the value.
 class SourceTableFinder {
 public:
-    SourceTableFinder(const ReportPlan &plan, const RecordSet &records)
+    SourceTableFinder(const ReportPlan &plan, const RecordSet *records)
         : m_plan(plan), m_records(records), m_formulaTables(size_t(plan.formulaCount()), unknown)
     {
     }
@@ -25,7 +27,9 @@ private:
 
     int fieldTable(int field) const
     {
-        const int table = m_records.sourceTable(field);
+        if (!m_records)
+            return 0;
+        const int table = m_records->sourceTable(field);
         return table >= 0 ? table : noTable;
     }
 
@@ -75,43 +79,20 @@ private:
     }
 
     const ReportPlan &m_plan;
-    const RecordSet &m_records;
+    const RecordSet *m_records;
     std::vector<int> m_formulaTables;
 };
-
-/// Whether formula `index` reads only what its record fixes; `walking`
-/// marks the formulas on the way down, so that a circle ends.
-bool formulaReadsOnlyRecord(const ReportPlan &plan, int index, std::vector<bool> &walking)
-{
-    const Formula &formula = plan.formula(index);
-    if (walking[size_t(index)] || !formula.readsOnlyReferences())
-        return false;
-    walking[size_t(index)] = true;
-    bool only = true;
-    for (const int slot : formula.referenceSlots()) {
-        const SlotTarget &target = plan.slotTargets()[size_t(slot)];
-        if (target.kind == SlotTarget::Kind::Formula)
-            only = formulaReadsOnlyRecord(plan, target.index, walking);
-        else
-            only = target.kind == SlotTarget::Kind::Field || target.kind == SlotTarget::Kind::Parameter;
-        if (!only)
-            break;
-    }
-    walking[size_t(index)] = false;
-    return only;
-}
 
 } // namespace
 
 bool operandReadsOnlyRecord(const ReportPlan &plan, const Operand &operand)
 {
-    std::vector<bool> walking(size_t(plan.formulaCount()), false);
-    return !operand.isFormula || formulaReadsOnlyRecord(plan, operand.index, walking);
+    return SourceTableFinder(plan, nullptr).operandTable(operand) != noTable;
 }
 
 int operandSourceTable(const ReportPlan &plan, const RecordSet &records, const Operand &operand)
 {
-    const int table = SourceTableFinder(plan, records).operandTable(operand);
+    const int table = SourceTableFinder(plan, &records).operandTable(operand);
     return table >= 0 ? table : -1;
 }
 
